@@ -1,0 +1,38 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QScreen>
+
+#include "app/log_check.h"
+
+namespace korvane {
+
+Application::Application(std::unique_ptr<SecuritySystem> system, std::unique_ptr<FilesShell> files,
+                         std::unique_ptr<UiServices> ui)
+    : system_(system ? std::move(system) : MakeNativeSecuritySystem()),
+      files_(files ? std::move(files) : MakeNativeFilesShell()),
+      ui_(ui ? std::move(ui) : std::make_unique<QtUiServices>()),
+      platform_(std::make_unique<Platform>(Platform{*system_, *files_, *ui_})) {}
+
+Application::~Application() = default;
+
+LogCheck& Application::Start() {
+    window_ = std::make_unique<LogCheck>(state_, *platform_);
+    if (auto* qtUi = dynamic_cast<QtUiServices*>(ui_.get())) qtUi->SetOwner(window_.get());
+    window_->FormLoad();
+    return *window_;
+}
+
+int RunWindowed(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    Application app;
+    LogCheck& window = app.Start();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace korvane

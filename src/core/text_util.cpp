@@ -1,0 +1,36 @@
+#include "core/text_util.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string AsciiLowerCopy(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), AsciiLower);
+    return out;
+}
+
+std::string TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::size_t FindIgnoreCase(std::string_view haystack, std::string_view needle, std::size_t from) {
+    if (needle.empty()) return from <= haystack.size() ? from : std::string_view::npos;
+    if (from >= haystack.size() || haystack.size() - from < needle.size()) return std::string_view::npos;
+    const auto it = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from), haystack.end(),
+                                needle.begin(), needle.end(),
+                                [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+    return it == haystack.end() ? std::string_view::npos
+                                : static_cast<std::size_t>(it - haystack.begin());
+}
+
+bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
+    return FindIgnoreCase(haystack, needle) != std::string_view::npos;
+}
+
+}  // namespace korvane

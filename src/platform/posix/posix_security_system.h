@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/security_system.h"
+
+namespace korvane {
+
+// What a Linux system answers. It behaves like the later NT family: delayed
+// operations are recorded by the system's own pending-operations list.
+class PosixSecuritySystem : public SecuritySystem {
+public:
+    // ---- environment probes -------------------------------------------------
+    std::string GetLocaleString(int localeInfoType) override;
+    std::int16_t GetOsVersion() override;
+    bool IsUserAdmin() override;
+    std::string GetSystemFolder(const std::string& name) override;
+    std::string GetSpecialFolder(int specialFolder) override;
+    std::string ProgramFolder() override;
+    std::string DriveRoot() override;
+    char PathSeparator() const override { return '/'; }
+
+    // ---- log evaluation -----------------------------------------------------
+
+
+    // ---- deletion -----------------------------------------------------------
+
+
+    // ---- scanner ------------------------------------------------------------
+
+};
+
+// Native name of the language of a locale name such as "de_AT.UTF-8"; empty
+// for "C" and "POSIX".
+std::string NativeLanguageNameOfLocale(const std::string& localeName);
+
+// Mount point of the file system that holds path: walk up while the device
+// id stays the same. With a trailing '/'.
+std::string MountPointOf(const std::string& path);
+
+}  // namespace korvane

@@ -1,0 +1,42 @@
+#pragma once
+// System queries and services: locale, system family, rights, folders.
+// Implemented once per operating system (posix/, win32/), chosen in CMake.
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+inline constexpr int kLocaleNativeLanguageName = 4;  // LOCALE_SNATIVELANGNAME
+inline constexpr int kSpecialFolderInternetCache = 32;  // CSIDL_INTERNET_CACHE
+
+class SecuritySystem {
+public:
+    virtual ~SecuritySystem() = default;
+
+    // ---- environment probes -------------------------------------------------
+    // Each is a pure query of the system; failures give empty text, 0 or false.
+
+    virtual std::string GetLocaleString(int localeInfoType) = 0;
+    virtual std::int16_t GetOsVersion() = 0;
+    virtual bool IsUserAdmin() = 0;
+    // "win", "system" or "temp" (exact case); any other name gives empty text.
+    virtual std::string GetSystemFolder(const std::string& name) = 0;
+    virtual std::string GetSpecialFolder(int specialFolder) = 0;
+    // The folder of the running program, with a trailing separator.
+    virtual std::string ProgramFolder() = 0;
+    // Root of the drive (file system) that holds the program, with a trailing separator.
+    virtual std::string DriveRoot() = 0;
+    // Separator the platform builds its own paths with.
+    virtual char PathSeparator() const = 0;
+
+    // ---- log evaluation -----------------------------------------------------
+
+
+    // ---- deletion -----------------------------------------------------------
+
+
+    // ---- scanner ------------------------------------------------------------
+
+};
+
+}  // namespace korvane

@@ -1,0 +1,44 @@
+#pragma once
+// A system whose answers the test sets: family, rights, locale and folders.
+#include <string>
+
+#include "platform/security_system.h"
+
+namespace korvane::testing {
+
+class FakeSecuritySystem : public SecuritySystem {
+public:
+    std::string localeName;
+    std::int16_t osVersion = 9;
+    bool admin = true;
+    int adminQueries = 0;
+    std::string windowsFolder;
+    std::string systemFolder;
+    std::string tempFolder = "/tmp/";
+    std::string cacheFolder;
+    std::string programFolder = "/tmp/";
+    std::string driveRoot = "/";
+
+    std::string GetLocaleString(int type) override {
+        return type == kLocaleNativeLanguageName ? localeName : std::string{};
+    }
+    std::int16_t GetOsVersion() override { return osVersion; }
+    bool IsUserAdmin() override {
+        ++adminQueries;
+        return admin;
+    }
+    std::string GetSystemFolder(const std::string& name) override {
+        if (name == "win") return windowsFolder;
+        if (name == "system") return systemFolder;
+        if (name == "temp") return tempFolder;
+        return {};
+    }
+    std::string GetSpecialFolder(int folder) override {
+        return folder == kSpecialFolderInternetCache ? cacheFolder : std::string{};
+    }
+    std::string ProgramFolder() override { return programFolder; }
+    std::string DriveRoot() override { return driveRoot; }
+    char PathSeparator() const override { return '/'; }
+};
+
+}  // namespace korvane::testing
