@@ -1,7 +1,8 @@
 // Opening an address in the default web browser: the program registered for
 // http addresses, or else whatever the shell associates with the address.
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the declarations of windows.h first.
+#include <shellapi.h>
 
 #include "core/text_util.h"
 #include "core/virus_description.h"
