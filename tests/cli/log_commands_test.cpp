@@ -94,3 +94,27 @@ TEST(CommandLine, HelpAndVersion) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// The README shows what `korvane report examples/mwav.log` prints; keep it true.
+TEST(ReportCommand, ReadmeShowsTheExampleReport) {
+    const std::string readme = ReadWholeFile(KORVANE_FIXTURES_DIR "/../../README.md");
+    const std::string marker = "<!-- example report:";
+    const std::size_t at = readme.find(marker);
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t open = readme.find("```\n", at) + 4;
+    const std::size_t close = readme.find("```\n", open);
+    std::string shown = readme.substr(open, close - open);
+
+    const Outcome run = Korvane(
+        {"report", "--language", "en", QStringLiteral(KORVANE_FIXTURES_DIR "/../../examples/mwav.log")});
+    ASSERT_EQ(run.status, 0);
+    std::string printed = run.out;
+    std::erase(printed, '\r');
+    EXPECT_EQ(shown, printed);
+}
+
+}  // namespace
+}  // namespace korvane
