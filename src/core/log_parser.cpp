@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "core/case_insensitive_search.h"
 #include "core/text_util.h"
 
 namespace korvane {
@@ -91,14 +92,21 @@ std::vector<LogEntry> ParseLog(std::string_view logText, std::span<const LogEntr
     // over all earlier entries.
     std::unordered_set<std::string> seen;
     for (const LogEntry& e : earlier) seen.insert(e.FilePath);
+    // Only lines holding a verdict can name an object; the others are skipped
+    // without being looked at one by one.
+    static const CaseInsensitiveSearcher infected(kInfectedWord);
+    static const CaseInsensitiveSearcher tagged(kTaggedWord);
+    LinesContaining lines(logText, {&infected, &tagged});
     std::string lowered;
-    ForEachLogLine(logText, [&](std::string_view line) {
-        if (line.empty()) return;
+    std::size_t start = 0;
+    std::size_t end = 0;
+    while (lines.Next(start, end)) {
+        const std::string_view line = logText.substr(start, end - start);
         LowerInto(line, lowered);
         std::optional<LogEntry> entry = ParseLowered(line, lowered);
-        if (!entry || !seen.insert(entry->FilePath).second) return;
+        if (!entry || !seen.insert(entry->FilePath).second) continue;
         entries.push_back(std::move(*entry));
-    });
+    }
     return entries;
 }
 

@@ -1,10 +1,9 @@
 #include "core/log_report.h"
 
 #include <array>
-#include <optional>
 #include <vector>
 
-#include "core/log_parser.h"
+#include "core/case_insensitive_search.h"
 
 namespace korvane {
 
@@ -63,36 +62,47 @@ void AppendNumberedSection(std::string& report, std::string_view header,
 std::string BuildReport(std::string_view logText, std::span<const LogEntry> entries,
                         std::string_view filesAddedHeader) {
     std::vector<std::string_view> infected, tagged, errors, statistics;
-    // The two lines before the current one, for the look-back of an infected line.
-    std::optional<std::string_view> oneBefore, twoBefore;
     LoweredLine lowered;
     LoweredLine loweredBefore;
-
-    if (!logText.empty()) {
-        ForEachLogLine(logText, [&](std::string_view line) {
-            if (!line.empty()) {
-                const std::string_view lower = lowered.Of(line);
-                if (Has(lower, "error!") || Has(lower, "invalid object")) errors.push_back(line);
-                if (Has(lower, "infected") && !Has(lower, "total disinfected files")) {
-                    // The look-back belongs to this one line: the line two before is
-                    // listed only when the line right before is an "Offending" line too.
-                    if (oneBefore && twoBefore && Has(loweredBefore.Of(*oneBefore), "offending")) {
-                        infected.push_back(*oneBefore);
-                        if (Has(loweredBefore.Of(*twoBefore), "offending")) infected.push_back(*twoBefore);
-                    }
-                    infected.push_back(line);
-                }
-                if (Has(lower, "tagged")) tagged.push_back(line);
-                for (std::string_view word : kStatisticsWords) {
-                    if (Has(lower, word)) {
-                        statistics.push_back(line);
-                        break;
-                    }
+    // Lines holding none of these words land in no section; they are skipped
+    // without being looked at one by one.
+    static const CaseInsensitiveSearcher kWords[] = {
+        CaseInsensitiveSearcher("error!"),         CaseInsensitiveSearcher("invalid object"),
+        CaseInsensitiveSearcher("infected"),       CaseInsensitiveSearcher("tagged"),
+        CaseInsensitiveSearcher("total "),         CaseInsensitiveSearcher("time elapsed!"),
+        CaseInsensitiveSearcher("virus database ")};
+    std::vector<const CaseInsensitiveSearcher*> words;
+    for (const CaseInsensitiveSearcher& w : kWords) words.push_back(&w);
+    LinesContaining lines(logText, words);
+    std::size_t start = 0;
+    std::size_t end = 0;
+    while (lines.Next(start, end)) {
+        const std::string_view line = logText.substr(start, end - start);
+        const std::string_view lower = lowered.Of(line);
+        if (Has(lower, "error!") || Has(lower, "invalid object")) errors.push_back(line);
+        if (Has(lower, "infected") && !Has(lower, "total disinfected files")) {
+            // The look-back belongs to this one line and needs two lines before
+            // it: the line two before is listed only when the line right before
+            // is an "Offending" line too.
+            std::size_t oneStart = 0, oneEnd = 0, twoStart = 0, twoEnd = 0;
+            if (LineBefore(logText, start, oneStart, oneEnd) &&
+                LineBefore(logText, oneStart, twoStart, twoEnd)) {
+                const std::string_view oneBefore = logText.substr(oneStart, oneEnd - oneStart);
+                const std::string_view twoBefore = logText.substr(twoStart, twoEnd - twoStart);
+                if (Has(loweredBefore.Of(oneBefore), "offending")) {
+                    infected.push_back(oneBefore);
+                    if (Has(loweredBefore.Of(twoBefore), "offending")) infected.push_back(twoBefore);
                 }
             }
-            twoBefore = oneBefore;
-            oneBefore = line;
-        });
+            infected.push_back(line);
+        }
+        if (Has(lower, "tagged")) tagged.push_back(line);
+        for (std::string_view word : kStatisticsWords) {
+            if (Has(lower, word)) {
+                statistics.push_back(line);
+                break;
+            }
+        }
     }
 
     std::string report;

@@ -31,6 +31,10 @@ std::error_code ReadWholeFile(const std::string& path, std::string& contents) {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return LastErrno(ENOENT);
+    // Room for the whole file at once: a large log is not held twice while it grows.
+    std::error_code sizeError;
+    const auto size = fs::file_size(fs::path(path), sizeError);
+    if (!sizeError) contents.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
