@@ -7,12 +7,12 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/mapped_log.h"
 #include "core/app_state.h"
+#include "core/case_insensitive_search.h"
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
 #include "core/log_report.h"
-#include "core/text_util.h"
-#include "core/whole_file.h"
 #include "platform/platform.h"
 
 namespace korvane {
@@ -71,10 +71,9 @@ bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments, in
     return true;
 }
 
-// Reads the log; on failure prints a message naming the file.
-bool ReadLog(const QString& command, const QString& file, std::string& text) {
-    const std::string path = file.toLocal8Bit().toStdString();
-    if (const std::error_code error = ReadWholeFile(path, text)) {
+// Opens the log; on failure prints a message naming the file.
+bool OpenLog(const QString& command, const QString& file, MappedLog& log) {
+    if (const std::error_code error = log.Open(file.toLocal8Bit().toStdString())) {
         std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(command), qPrintable(file),
                      error.message().c_str());
         return false;
@@ -115,17 +114,16 @@ int RunReportCommand(const QStringList& arguments) {
             ChooseLanguage(NormaliseLocaleLanguageName(system->GetLocaleString(kLocaleNativeLanguageName)));
     }
 
-    std::string text;
-    if (!ReadLog(arguments.value(0), parser.positionalArguments().front(), text)) return 2;
-    if (!ContainsIgnoreCase(text, "file")) {
+    MappedLog log;
+    if (!OpenLog(arguments.value(0), parser.positionalArguments().front(), log)) return 2;
+    const std::string_view text = log.Text();
+    if (CaseInsensitiveSearcher("file").Find(text) == std::string_view::npos) {
         PrintLine(stderr, ToSystemCodePage(state.Text(kNoFileInformationRow)));
         return 1;
     }
-    state.LogText = std::move(text);
-    EvaluateLogIntoEntries(state, state.LogText);
+    EvaluateLogIntoEntries(state, text);
     if (state.EntryCount() == 0) PrintLine(stderr, ToSystemCodePage(state.Text(kNoFilesFoundRow)));
-    WriteBytes(
-        BuildReport(state.LogText, EntriesOf(state), ToSystemCodePage(state.Text(kFilesAddedHeaderRow))));
+    WriteBytes(BuildReport(text, EntriesOf(state), ToSystemCodePage(state.Text(kFilesAddedHeaderRow))));
     return 0;
 }
 
@@ -138,9 +136,9 @@ int RunEntriesCommand(const QStringList& arguments) {
 
     AppState state;
     state.ResetLists();
-    std::string text;
-    if (!ReadLog(arguments.value(0), parser.positionalArguments().front(), text)) return 2;
-    EvaluateLogIntoEntries(state, text);
+    MappedLog log;
+    if (!OpenLog(arguments.value(0), parser.positionalArguments().front(), log)) return 2;
+    EvaluateLogIntoEntries(state, log.Text());
     std::string out;
     for (std::size_t i = 1; i <= state.EntryCount(); ++i) {
         out.append(std::to_string(i)).append("\t").append(state.LogEntries[i].FilePath);

@@ -94,9 +94,8 @@ std::vector<LogEntry> ParseLog(std::string_view logText, std::span<const LogEntr
     for (const LogEntry& e : earlier) seen.insert(e.FilePath);
     // Only lines holding a verdict can name an object; the others are skipped
     // without being looked at one by one.
-    static const CaseInsensitiveSearcher infected(kInfectedWord);
-    static const CaseInsensitiveSearcher tagged(kTaggedWord);
-    LinesContaining lines(logText, {&infected, &tagged});
+    static const WordSetSearcher verdicts({kInfectedWord, kTaggedWord});
+    LinesContaining lines(logText, verdicts);
     std::string lowered;
     std::size_t start = 0;
     std::size_t end = 0;

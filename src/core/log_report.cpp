@@ -66,14 +66,9 @@ std::string BuildReport(std::string_view logText, std::span<const LogEntry> entr
     LoweredLine loweredBefore;
     // Lines holding none of these words land in no section; they are skipped
     // without being looked at one by one.
-    static const CaseInsensitiveSearcher kWords[] = {
-        CaseInsensitiveSearcher("error!"),         CaseInsensitiveSearcher("invalid object"),
-        CaseInsensitiveSearcher("infected"),       CaseInsensitiveSearcher("tagged"),
-        CaseInsensitiveSearcher("total "),         CaseInsensitiveSearcher("time elapsed!"),
-        CaseInsensitiveSearcher("virus database ")};
-    std::vector<const CaseInsensitiveSearcher*> words;
-    for (const CaseInsensitiveSearcher& w : kWords) words.push_back(&w);
-    LinesContaining lines(logText, words);
+    static const WordSetSearcher kWords(
+        {"error!", "invalid object", "infected", "tagged", "total ", "time elapsed!", "virus database "});
+    LinesContaining lines(logText, kWords);
     std::size_t start = 0;
     std::size_t end = 0;
     while (lines.Next(start, end)) {

@@ -38,10 +38,26 @@ TEST(CaseInsensitiveSearch, FindsWhatTheSimpleSearchFinds) {
     }
 }
 
+TEST(CaseInsensitiveSearch, WordSetFindsTheFirstOfItsWords) {
+    std::mt19937 random(5);
+    const std::vector<std::vector<std::string_view>> sets = {
+        {"infected ", "tagged as not-a-virus:"}, {"error!", "x", "total "}, {"\r\n", "file "}, {"e"}};
+    for (const auto& set : sets) {
+        const WordSetSearcher searcher(set);
+        for (int round = 0; round < 300; ++round) {
+            const std::string text = RandomText(random, 40);
+            for (std::size_t from = 0; from <= text.size() + 1; from += 5) {
+                std::size_t expected = std::string_view::npos;
+                for (std::string_view w : set) expected = std::min(expected, FindIgnoreCase(text, w, from));
+                ASSERT_EQ(searcher.Find(text, from), expected) << text;
+            }
+        }
+    }
+}
+
 TEST(CaseInsensitiveSearch, LinesContainingVisitsEachMatchingLineOnceInOrder) {
     std::mt19937 random(11);
-    const CaseInsensitiveSearcher infected("infected ");
-    const CaseInsensitiveSearcher file("file ");
+    const WordSetSearcher words({"infected ", "file "});
     for (int round = 0; round < 300; ++round) {
         const std::string text = RandomText(random, 60);
         std::vector<std::string> expected;
@@ -51,7 +67,7 @@ TEST(CaseInsensitiveSearch, LinesContainingVisitsEachMatchingLineOnceInOrder) {
             }
         });
         std::vector<std::string> found;
-        LinesContaining lines(text, {&infected, &file});
+        LinesContaining lines(text, words);
         std::size_t start = 0, end = 0;
         while (lines.Next(start, end)) found.emplace_back(text.substr(start, end - start));
         ASSERT_EQ(found, expected) << text;
