@@ -38,9 +38,20 @@ public:
 
 private:
     bool WordAt(const unsigned char* data, std::size_t size, std::size_t at) const;
+    bool WordIsAt(std::size_t word, const unsigned char* data, std::size_t size, std::size_t at) const;
+
+    // First, second and last byte of a word (bit 5 set) and the last one's offset.
+    struct Probe {
+        char first;
+        char second;
+        char last;
+        std::size_t lastOffset;
+    };
 
     std::vector<std::string> words_;  // lower-cased
+    std::vector<Probe> probes_;
     std::size_t shortest_ = 0;
+    std::size_t longest_ = 0;
     std::vector<std::uint8_t> shift_;  // by folded byte pair
 };
 
