@@ -1,6 +1,10 @@
 // Where the subsystems attach their handlers to the main window's controls.
 #include "app/log_check.h"
 
+#include <QAction>
+
+#include "scanner/frm_download.h"
+
 namespace korvane {
 
 void LogCheck::InstallSubsystems() {
@@ -9,6 +13,8 @@ void LogCheck::InstallSubsystems() {
     // deletion
 
     // scanner
+    connect(MenuItem(QStringLiteral("mnuEscanDown")), &QAction::triggered, this,
+            [this] { frmDownload_->ShowModal(); });
 
 }
 
