@@ -6,12 +6,19 @@
 #include <QTimer>
 
 #include "scanner/frm_download.h"
+#include "support/fake_security_system.h"
+#include "support/scripted_ui_services.h"
 
 namespace korvane {
 namespace {
 
 TEST(FrmDownload, DesignStateAndGermanCaptions) {
-    FrmDownload window;
+    AppState state;
+    auto files = MakeNativeFilesShell();
+    testing::FakeSecuritySystem system;
+    testing::ScriptedUiServices ui;
+    Platform platform{system, *files, ui};
+    FrmDownload window(state, platform);
     window.ApplyLanguage(Texts(), UiLanguage::German);
     EXPECT_EQ(window.windowTitle(), QStringLiteral(" eScan - Download / Update / Start"));
     EXPECT_EQ(window.Check_Start->toolTip(),
