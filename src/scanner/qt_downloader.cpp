@@ -116,8 +116,10 @@ bool QtDownloader::DownloadFile(const std::string& url, const std::string& targe
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     stall.stop();
 
-    const QByteArray rest = reply->readAll();
-    if (!rest.isEmpty() && file.write(rest) != rest.size()) refused = true;
+    if (reply->isOpen()) {
+        const QByteArray rest = reply->readAll();
+        if (!rest.isEmpty() && file.write(rest) != rest.size()) refused = true;
+    }
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);

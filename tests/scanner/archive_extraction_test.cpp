@@ -24,8 +24,8 @@ protected:
         return archive;
     }
     QStringList FolderContents() const {
-        return QDir(QString::fromStdString(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                               QDir::NoDotAndDotDot);
+        return QDir(QString::fromStdString(folder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
     ExtractOutcome Extract(const std::string& archive) {
         return ExtractArchiveFlat(archive, folder, '/', [this] {

@@ -21,8 +21,9 @@ TEST(FrmDownload, DesignStateAndGermanCaptions) {
     FrmDownload window(state, platform);
     window.ApplyLanguage(Texts(), UiLanguage::German);
     EXPECT_EQ(window.windowTitle(), QStringLiteral(" eScan - Download / Update / Start"));
-    EXPECT_EQ(window.Check_Start->toolTip(),
-              QStringLiteral(" Sind keine Optionen ausgewählt startet eScan mit den empfohlenen Einstellungen "));
+    EXPECT_EQ(
+        window.Check_Start->toolTip(),
+        QStringLiteral(" Sind keine Optionen ausgewählt startet eScan mit den empfohlenen Einstellungen "));
     EXPECT_EQ(window.Command3->toolTip(),
               QStringLiteral(" Ohne Ordner-Auswahl werden alle lokalen Festplatten gescannt."));
     EXPECT_EQ(window.Check[9]->text(), QStringLiteral("Schliessen von eScan bestätigen"));

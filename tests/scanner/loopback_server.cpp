@@ -14,7 +14,8 @@ LoopbackServer::LoopbackServer() {
                 request->append(socket->readAll());
                 if (!request->contains("\r\n\r\n")) return;
                 const QList<QByteArray> firstLine = request->left(request->indexOf("\r\n")).split(' ');
-                socket->setProperty("path", firstLine.size() > 1 ? QString::fromLatin1(firstLine[1]) : QString());
+                socket->setProperty("path",
+                                    firstLine.size() > 1 ? QString::fromLatin1(firstLine[1]) : QString());
                 delete request;
                 disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
                 Answer(socket);
@@ -23,15 +24,20 @@ LoopbackServer::LoopbackServer() {
     });
 }
 
-QString LoopbackServer::HostAndPort() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
+QString LoopbackServer::HostAndPort() const {
+    return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort());
+}
 
-QString LoopbackServer::Url(const QString& path) const { return QStringLiteral("http://") + HostAndPort() + path; }
+QString LoopbackServer::Url(const QString& path) const {
+    return QStringLiteral("http://") + HostAndPort() + path;
+}
 
 void LoopbackServer::Answer(QTcpSocket* socket) {
     const QString path = socket->property("path").toString();
     requests << path;
     const auto found = routes_.constFind(path);
-    const CannedResponse response = found != routes_.constEnd() ? *found : CannedResponse{404, "not here", {}, false, false};
+    const CannedResponse response =
+        found != routes_.constEnd() ? *found : CannedResponse{404, "not here", {}, false, false};
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Canned\r\n";
     if (!response.location.isEmpty()) head += "Location: " + response.location + "\r\n";
     head += "Content-Type: application/octet-stream\r\n";

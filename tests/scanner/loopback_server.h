@@ -11,9 +11,9 @@ namespace korvane::testing {
 struct CannedResponse {
     int status = 200;
     QByteArray body;
-    QByteArray location;      // for redirects
-    bool stall = false;       // send the headers and half the body, then nothing
-    bool cutShort = false;    // announce the whole body, send half, close
+    QByteArray location;    // for redirects
+    bool stall = false;     // send the headers and half the body, then nothing
+    bool cutShort = false;  // announce the whole body, send half, close
 };
 
 class LoopbackServer : public QObject {

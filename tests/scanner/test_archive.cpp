@@ -12,7 +12,8 @@ namespace korvane::testing {
 namespace {
 
 quint32 Le32(const QByteArray& b, qsizetype at) {
-    return static_cast<quint32>(static_cast<quint8>(b[at])) | static_cast<quint32>(static_cast<quint8>(b[at + 1])) << 8 |
+    return static_cast<quint32>(static_cast<quint8>(b[at])) |
+           static_cast<quint32>(static_cast<quint8>(b[at + 1])) << 8 |
            static_cast<quint32>(static_cast<quint8>(b[at + 2])) << 16 |
            static_cast<quint32>(static_cast<quint8>(b[at + 3])) << 24;
 }
@@ -52,7 +53,8 @@ QByteArray Merge(const QByteArray& a, const QByteArray& b) {
     const auto shift = static_cast<quint32>(first.locals.size());
     for (qsizetype at = 0; at < second.directory.size();) {
         Put32(second.directory, at + 42, Le32(second.directory, at + 42) + shift);
-        at += 46 + Le16(second.directory, at + 28) + Le16(second.directory, at + 30) + Le16(second.directory, at + 32);
+        at += 46 + Le16(second.directory, at + 28) + Le16(second.directory, at + 30) +
+              Le16(second.directory, at + 32);
     }
     QByteArray out = first.locals + second.locals + first.directory + second.directory;
     QByteArray end(22, '\0');
@@ -85,7 +87,9 @@ QByteArray MakeUniformZip(const std::vector<Member>& members, bool encrypted) {
                 archive_entry_set_filetype(e, AE_IFREG);
                 archive_entry_set_size(e, static_cast<la_int64_t>(m.content.size()));
                 break;
-            case Member::Folder: archive_entry_set_filetype(e, AE_IFDIR); break;
+            case Member::Folder:
+                archive_entry_set_filetype(e, AE_IFDIR);
+                break;
             case Member::Link:
                 archive_entry_set_filetype(e, AE_IFLNK);
                 archive_entry_set_symlink(e, m.linkTarget.c_str());
@@ -127,7 +131,8 @@ QByteArray WithProgramStub(const QByteArray& zip) {
 }
 
 std::string RecordingScript(const std::string& record) {
-    return "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + record + "'\nexit 0\n";
+    return "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + record +
+           "'\nexit 0\n";
 }
 
 void WriteFileBytes(const std::string& path, const QByteArray& bytes, unsigned mode) {
