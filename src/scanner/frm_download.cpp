@@ -41,7 +41,7 @@ QString WithoutCarriageReturns(const std::string& text) {
 }  // namespace
 
 FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform) {
+    : QDialog(parent), state_(state), platform_(platform), vendorHost_(VendorHostFromEnvironment()) {
     setObjectName(QStringLiteral("frmDownload"));
     setModal(true);
 
@@ -129,7 +129,7 @@ FrmDownload::~FrmDownload() = default;
 
 void FrmDownload::UseServices(Downloader& downloader, ProcessRunner& processes) {
     sequence_ = std::make_unique<ScannerSequence>(state_, platform_, downloader, processes, boxes_, *this,
-                                                  VendorHostFromEnvironment());
+                                                  vendorHost_);
 }
 
 QCheckBox* FrmDownload::BoxWidget(ScannerControl control) const {

@@ -105,6 +105,7 @@ private:
 
     AppState& state_;
     Platform& platform_;
+    std::string vendorHost_;  // read once, when the window is made
     std::unique_ptr<Downloader> ownDownloader_;
     std::unique_ptr<ProcessRunner> ownProcesses_;
     std::unique_ptr<ScannerSequence> sequence_;
