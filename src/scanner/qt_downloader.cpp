@@ -108,6 +108,8 @@ bool QtDownloader::DownloadFile(const std::string& url, const std::string& targe
         stall.start();
         received = bytes;
         total = size;
+        // A failed transfer ends with a last progress signal that received nothing.
+        if (reply->error() != QNetworkReply::NoError) return;
         notify(kDownloadData, reply->url().toString(), bytes, size);
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
