@@ -73,7 +73,11 @@ void ScannerSequence::BuildScannerOptions() {
     input.scanFolder = state_.ScanFolder;
     if (!input.scanFolder.empty()) {
         input.scanFolderExists = platform_.files.FileExists(input.scanFolder);
-        if (input.scanFolderExists) input.scanFolderShort = platform_.files.ShortPathName(input.scanFolder);
+        if (input.scanFolderExists) {
+            input.scanFolderShort = platform_.files.ShortPathName(input.scanFolder);
+            // Without a short form the scanner still gets the folder, not an empty switch.
+            if (input.scanFolderShort.empty()) input.scanFolderShort = input.scanFolder;
+        }
     }
     scannerOptions_ = korvane::BuildScannerOptions(input);
 }
