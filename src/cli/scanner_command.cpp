@@ -8,6 +8,9 @@
 #include "platform/platform.h"
 #include "scanner/qt_downloader.h"
 #include "scanner/qt_process_runner.h"
+#ifdef _WIN32
+#include "platform/win32/win32_process_runner.h"
+#endif
 
 namespace korvane {
 
@@ -70,7 +73,11 @@ int RunScannerCommand(const QStringList& arguments) {
     state.ResetLists();
 
     QtDownloader downloader;
+#ifdef _WIN32
+    Win32ProcessRunner processes;
+#else
     QtProcessRunner processes;
+#endif
     // The delayed start after an update waits as long as the window does.
     return RunScannerSequence(line, state, platform, downloader, processes, VendorHostFromEnvironment(),
                               std::chrono::seconds(20), stdout, stderr);

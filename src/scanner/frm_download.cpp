@@ -19,6 +19,9 @@
 #include "core/vendor_host.h"
 #include "scanner/qt_downloader.h"
 #include "scanner/qt_process_runner.h"
+#ifdef _WIN32
+#include "platform/win32/win32_process_runner.h"
+#endif
 
 namespace korvane {
 
@@ -120,7 +123,11 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     connect(Timer2, &QTimer::timeout, this, &FrmDownload::Timer2_Timer);
 
     ownDownloader_ = std::make_unique<QtDownloader>();
+    #ifdef _WIN32
+    ownProcesses_ = std::make_unique<Win32ProcessRunner>();
+#else
     ownProcesses_ = std::make_unique<QtProcessRunner>();
+#endif
     UseServices(*ownDownloader_, *ownProcesses_);
     FormLoad();
 }

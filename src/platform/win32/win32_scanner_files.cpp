@@ -1,6 +1,7 @@
 // File operations of the scanner window.
-#include <imagehlp.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imagehlp.h>
 
 #include "platform/win32/win32_files_shell.h"
 
