@@ -123,7 +123,7 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     connect(Timer2, &QTimer::timeout, this, &FrmDownload::Timer2_Timer);
 
     ownDownloader_ = std::make_unique<QtDownloader>();
-    #ifdef _WIN32
+#ifdef _WIN32
     ownProcesses_ = std::make_unique<Win32ProcessRunner>();
 #else
     ownProcesses_ = std::make_unique<QtProcessRunner>();
