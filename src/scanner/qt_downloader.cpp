@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
@@ -21,14 +22,10 @@ std::uint32_t Count32(qint64 value) {
 }  // namespace
 
 QNetworkAccessManager& SharedNetworkAccess() {
-    static QNetworkAccessManager* manager = [] {
-        auto* m = new QNetworkAccessManager;
-        // Lives as long as the application object, not longer.
-        if (QCoreApplication::instance() != nullptr) {
-            QObject::connect(QCoreApplication::instance(), &QObject::destroyed, m, [m] { delete m; });
-        }
-        return m;
-    }();
+    // Owned by the application object, so it goes when the application does;
+    // a later application gets a new one.
+    static QPointer<QNetworkAccessManager> manager;
+    if (manager.isNull()) manager = new QNetworkAccessManager(QCoreApplication::instance());
     return *manager;
 }
 

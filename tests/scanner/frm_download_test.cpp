@@ -154,6 +154,52 @@ TEST_F(FrmDownloadTest, StartButtonRunsEveryStageEndToEnd) {
     EXPECT_EQ(server.requests, (QStringList{"/antivirus/mwav.asp", "/dl/mwav.exe"}));
 }
 
+// Lets a test look at the window while a download is in progress.
+class InspectingDownloader : public Downloader {
+public:
+    std::function<void(const ProgressSink&)> during;
+    bool DownloadFile(const std::string&, const std::string&, const ProgressSink& progress) override {
+        during(progress);
+        return false;
+    }
+};
+
+TEST_F(FrmDownloadTest, ProgressShowsInTheStatusBarAndBothLogs) {
+    InspectingDownloader inspecting;
+    testing::ScriptedProcessRunner scripted;
+    window->UseServices(inspecting, scripted);
+    window->show();
+    bool stillOpen = false;
+    inspecting.during = [&](const Downloader::ProgressSink& progress) {
+        progress({512, 2048, kDownloadData, "http://h/mwav.exe"});
+        EXPECT_EQ(window->StatusText(), QStringLiteral("Lade http://h/mwav.exe ( 25% )"));
+        EXPECT_TRUE(window->DownloadBar->isVisible());
+        EXPECT_EQ(window->DownloadBar->maximum(), 100);
+        EXPECT_EQ(window->DownloadBar->value(), 25);
+
+        progress({0, 0, kDownloadSendingRequest, ""});
+        EXPECT_EQ(window->StatusText(), QStringLiteral("Lade http://h/mwav.exe ( 25% )"));
+        EXPECT_EQ(window->DownloadBar->maximum(), 0);  // busy: size unknown
+
+        progress({7, 9, 13, "ignored"});
+        EXPECT_EQ(window->StatusText(), QStringLiteral("Lade http://h/mwav.exe ( 25% )"));
+
+        // The window cannot be closed under a running download.
+        window->close();
+        window->reject();
+        stillOpen = window->isVisible();
+    };
+    window->Check_Download->click();
+    window->Command1->click();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("Lade http://h/mwav.exe\nSende Anfrage..."));
+    EXPECT_EQ(window->Text2->toPlainText(),
+              QStringLiteral("Text2512 ---- of 2048 recieved\n0 ---- of 0 recieved\n7 ---- of 9 recieved\n"));
+    EXPECT_FALSE(window->DownloadBar->isVisible());
+    EXPECT_EQ(window->StatusText().toStdString(), Text(55));
+    EXPECT_TRUE(window->Command1->isEnabled());
+}
+
 TEST_F(FrmDownloadTest, OpeningAgainStartsFromTheDesignState) {
     window->Check_Start->click();
     window->Check[6]->click();
