@@ -4,6 +4,7 @@
 #include <QAction>
 
 #include "log/log_evaluation_controller.h"
+#include "scanner/frm_download.h"
 
 namespace korvane {
 
@@ -31,6 +32,8 @@ void LogCheck::InstallSubsystems() {
     // deletion
 
     // scanner
+    connect(MenuItem(QStringLiteral("mnuEscanDown")), &QAction::triggered, this,
+            [this] { frmDownload_->ShowModal(); });
 
 }
 
