@@ -15,6 +15,7 @@
 #include "log/log_evaluation_controller.h"
 #include "log/result_list_model.h"
 #include "log/result_list_order.h"
+#include "platform/posix/posix_files_shell.h"
 #include "support/fake_security_system.h"
 #include "support/scripted_ui_services.h"
 
@@ -23,9 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingFilesShell : public FilesShell {
+// The real file operations (tests use only a temporary folder); the browser
+// launch is recorded instead.
+class RecordingFilesShell : public PosixFilesShell {
 public:
-    bool FileExists(const std::string& path) override { return fs::exists(fs::path(path)); }
     bool OpenUrlInBrowser(const std::string& address) override {
         opened.push_back(address);
         return browserStarts;
