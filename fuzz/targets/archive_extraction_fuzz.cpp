@@ -12,6 +12,7 @@
 #include <archive_entry.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -111,7 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::set<std::string> members = MemberNames(archive.string());
     for (const auto& entry : fs::directory_iterator(folder)) {
         Require(entry.is_regular_file() && !entry.is_symlink(), "not a plain file in the extraction folder");
-        Require(members.count(entry.path().filename().string()) == 1, "a file no member is named after");
+        if (members.count(entry.path().filename().string()) == 0) {
+            std::fprintf(stderr, "unexpected file: %s\n", entry.path().filename().c_str());
+            Require(false, "a file no member is named after");
+        }
         struct stat status {};
         Require(::lstat(entry.path().c_str(), &status) == 0, "extracted file cannot be examined");
         Require((status.st_mode & (S_ISUID | S_ISGID | S_ISVTX | S_IWOTH)) == 0, "unsafe permissions");
