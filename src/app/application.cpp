@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "app/log_check.h"
+#include "log/log_evaluation_controller.h"
 
 namespace korvane {
 
@@ -32,6 +33,10 @@ int RunWindowed(int argc, char** argv) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }
     window.show();
+    // korvane LOGFILE: evaluate the file as if it had been chosen from the menu.
+    if (argc >= 2 && argv[1][0] != '\0') {
+        if (auto* log = window.findChild<LogEvaluationController*>()) log->OpenLogFile(argv[1]);
+    }
     return QApplication::exec();
 }
 

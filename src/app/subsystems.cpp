@@ -2,10 +2,32 @@
 #include "app/log_check.h"
 #include "delete/delete_controller.h"
 
+#include <QAction>
+
+#include "log/log_evaluation_controller.h"
+
 namespace korvane {
 
 void LogCheck::InstallSubsystems() {
     // log evaluation
+    {
+        // A child of the window, found by RunWindowed for "korvane LOGFILE".
+        auto* log = new LogEvaluationController(state_, platform_, Parts(), this);
+        const std::pair<const char*, void (LogEvaluationController::*)()> kLogItems[] = {
+            {"mnuOpen_Escan", &LogEvaluationController::mnuOpen_Escan_Click},
+            {"mnuAnalyzeClipboard", &LogEvaluationController::mnuAnalyzeClipboard_Click},
+            {"mnuAddFileToDelete", &LogEvaluationController::mnuAddFileToDelete_Click},
+            {"mnuAddFilemanual", &LogEvaluationController::mnuAddFilemanual_Click},
+            {"mnuMarkInfected", &LogEvaluationController::mnuMarkInfected_Click},
+            {"mnuMarkAll", &LogEvaluationController::mnuMarkAll_Click},
+            {"mnuUnmarkAll", &LogEvaluationController::mnuUnmarkAll_Click},
+            {"mnuCopyToClipBoard", &LogEvaluationController::mnuCopyToClipBoard_Click},
+            {"mnuGotoVirList", &LogEvaluationController::mnuGotoVirList_Click},
+        };
+        for (const auto& [name, handler] : kLogItems) {
+            connect(MenuItem(QString::fromLatin1(name)), &QAction::triggered, log, handler);
+        }
+    }
 
     // deletion
     subsystems_.push_back(std::make_shared<DeleteController>(

@@ -31,9 +31,22 @@ std::error_code ReadWholeFile(const std::string& path, std::string& contents) {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return LastErrno(ENOENT);
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+    // Read straight into a string of the file's size, so a large log is
+    // neither copied nor held twice while it grows; a file that grows while
+    // it is read is read to its end.
+    std::error_code sizeError;
+    const auto size = fs::file_size(fs::path(path), sizeError);
+    std::size_t filled = 0;
+    if (!sizeError && size > 0) {
+        contents.resize(static_cast<std::size_t>(size));
+        filled = std::fread(contents.data(), 1, contents.size(), file);
+        contents.resize(filled);
+    }
+    if (sizeError || filled == static_cast<std::size_t>(size)) {
+        char buffer[1 << 16];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+    }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) {

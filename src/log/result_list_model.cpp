@@ -1,5 +1,7 @@
 #include "log/result_list_model.h"
 
+#include "core/text_util.h"
+
 namespace korvane {
 
 namespace {
@@ -73,6 +75,35 @@ void ResultListModel::AppendRow(ResultRow row) {
     beginInsertRows({}, at, at);
     rows_.push_back(std::move(row));
     endInsertRows();
+}
+
+void ResultListModel::AppendRows(std::vector<ResultRow> rows) {
+    if (rows.empty()) return;
+    const int at = rowCount();
+    beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+    rows_.reserve(rows_.size() + rows.size());
+    for (ResultRow& row : rows) rows_.push_back(std::move(row));
+    endInsertRows();
+}
+
+void ResultListModel::CheckRowsWhere(bool checked, bool (*applies)(const ResultRow&)) {
+    if (rows_.empty()) return;
+    for (ResultRow& row : rows_) {
+        if (applies(row)) row.Checked = checked;
+    }
+    emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+}
+
+void ResultListModel::MarkAll() {
+    CheckRowsWhere(true, [](const ResultRow&) { return true; });
+}
+
+void ResultListModel::UnmarkAll() {
+    CheckRowsWhere(false, [](const ResultRow&) { return true; });
+}
+
+void ResultListModel::MarkInfected() {
+    CheckRowsWhere(true, [](const ResultRow& row) { return !ContainsIgnoreCase(row.Name, "tagged"); });
 }
 
 void ResultListModel::Clear() {

@@ -28,11 +28,23 @@ public:
     // Replaces all rows' texts in place (same count), e.g. after relabelling.
     void ReplaceRows(std::vector<ResultRow> rows);
     void AppendRow(ResultRow row);
+    // Many rows in one insertion, so a long log fills the list in one step.
+    void AppendRows(std::vector<ResultRow> rows);
     void Clear();
     void SetChecked(int index, bool checked);
     void SetStatus(int index, const std::string& status);
 
+    // The pop-up menu's marking operations.
+    void MarkAll();
+    void UnmarkAll();
+    // Checks every row whose name does not contain "tagged" (any case): rows
+    // added by hand, rows with an empty name and finished rows too. Tagged
+    // rows keep their box as it is.
+    void MarkInfected();
+
 private:
+    void CheckRowsWhere(bool checked, bool (*applies)(const ResultRow&));
+
     std::vector<ResultRow> rows_;
     QStringList headers_;
 };

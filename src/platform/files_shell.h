@@ -19,6 +19,14 @@ public:
 
     // ---- log evaluation -----------------------------------------------------
 
+    // Opens an http address in the user's default web browser, falling back to
+    // whatever the system associates with the address. True when something
+    // was started. Doubles that never open addresses can keep the default.
+    virtual bool OpenUrlInBrowser(const std::string& address) {
+        (void)address;
+        return false;
+    }
+
 
     // ---- deletion -----------------------------------------------------------
     // A link (symbolic link, junction, reparse point) is handled as the link

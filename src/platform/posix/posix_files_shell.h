@@ -1,4 +1,8 @@
 #pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/files_shell.h"
 
 namespace korvane {
@@ -9,6 +13,10 @@ public:
     bool FileExists(const std::string& path) override;
 
     // ---- log evaluation -----------------------------------------------------
+    bool OpenUrlInBrowser(const std::string& address) override;
+    // Starts a program without waiting for it; true when it started. Tests
+    // replace it and see only the command lines.
+    std::function<bool(const std::string& program, const std::vector<std::string>& arguments)> startDetached;
 
 
     // ---- deletion -----------------------------------------------------------
@@ -31,5 +39,19 @@ public:
     // ---- scanner ------------------------------------------------------------
 
 };
+
+// ---- log evaluation ---------------------------------------------------------
+
+struct BrowserLaunch {
+    std::string program;
+    std::vector<std::string> arguments;
+    bool operator==(const BrowserLaunch&) const = default;
+};
+
+// The commands that open an address, in the order to try them: each entry of
+// $BROWSER (a colon-separated list; "%s" in an entry stands for the address,
+// otherwise the address is its last argument), then the desktop's default
+// browser through xdg-open.
+std::vector<BrowserLaunch> BrowserLaunchCandidates(const std::string& address, const std::string& browserVariable);
 
 }  // namespace korvane

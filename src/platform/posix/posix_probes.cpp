@@ -81,11 +81,11 @@ std::string PosixSecuritySystem::GetSpecialFolder(int specialFolder) {
     return QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toLocal8Bit().toStdString();
 }
 
-std::string PosixSecuritySystem::ProgramFolder() {
-    return WithTrailingSlash(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
+// ProgramFolder() is in posix_program_folder.cpp. The scanner's folder lies on
+// the file system of the executable itself, wherever the program keeps its files.
+std::string PosixSecuritySystem::DriveRoot() {
+    return MountPointOf(WithTrailingSlash(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString()));
 }
-
-std::string PosixSecuritySystem::DriveRoot() { return MountPointOf(ProgramFolder()); }
 
 bool PosixFilesShell::FileExists(const std::string& path) {
     struct stat info {};

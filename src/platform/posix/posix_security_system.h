@@ -50,6 +50,11 @@ public:
 // for "C" and "POSIX".
 std::string NativeLanguageNameOfLocale(const std::string& localeName);
 
+// The program's own folder (for escan_Result.txt, the backup folder and the
+// scanner archive): the executable's folder when it is writable, else the
+// data folder, created on demand. Both with a trailing '/'.
+std::string ProgramFolderFor(const std::string& executableFolder, const std::string& dataFolder);
+
 // Mount point of the file system that holds path: walk up while the device
 // id stays the same. With a trailing '/'.
 std::string MountPointOf(const std::string& path);

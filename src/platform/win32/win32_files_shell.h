@@ -1,4 +1,7 @@
 #pragma once
+#include <functional>
+#include <string>
+
 #include "platform/files_shell.h"
 
 namespace korvane {
@@ -9,6 +12,11 @@ public:
     bool FileExists(const std::string& path) override;
 
     // ---- log evaluation -----------------------------------------------------
+    // The browser registered for http addresses, else the shell's association.
+    bool OpenUrlInBrowser(const std::string& address) override;
+    // ShellExecuteA "open" of file with parameters in the program's folder;
+    // its result (> 32 is success). Tests replace it and see the calls only.
+    std::function<long long(const std::string& file, const std::string& parameters)> shellOpen;
 
 
     // ---- deletion -----------------------------------------------------------

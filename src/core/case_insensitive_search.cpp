@@ -1,0 +1,140 @@
+#include "core/case_insensitive_search.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+constexpr unsigned char Fold(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
+
+}  // namespace
+
+CaseInsensitiveSearcher::CaseInsensitiveSearcher(std::string_view word) : word_(word) {
+    for (char& c : word_) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+    const std::size_t m = word_.size();
+    skip_.fill(m);
+    for (std::size_t i = 0; i + 1 < m; ++i) {
+        const auto c = static_cast<unsigned char>(word_[i]);
+        skip_[c] = m - 1 - i;
+        if (c >= 'a' && c <= 'z') skip_[static_cast<unsigned char>(c - 32)] = m - 1 - i;
+    }
+}
+
+std::size_t CaseInsensitiveSearcher::Find(std::string_view text, std::size_t from) const {
+    const std::size_t m = word_.size();
+    if (m == 0) return from <= text.size() ? from : npos;
+    if (from > text.size() || text.size() - from < m) return npos;
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* word = reinterpret_cast<const unsigned char*>(word_.data());
+    const unsigned char last = word[m - 1];
+    std::size_t at = from;
+    const std::size_t stop = text.size() - m;
+    while (at <= stop) {
+        const unsigned char c = data[at + m - 1];
+        if (Fold(c) == last) {
+            std::size_t i = m - 1;
+            while (i > 0 && Fold(data[at + i - 1]) == word[i - 1]) --i;
+            if (i == 0) return at;
+        }
+        at += skip_[c];
+    }
+    return npos;
+}
+
+WordSetSearcher::WordSetSearcher(const std::vector<std::string_view>& words) {
+    for (std::string_view w : words) {
+        std::string folded(w);
+        for (char& c : folded) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+        words_.push_back(std::move(folded));
+    }
+    shortest_ = words_.empty() ? 0 : words_.front().size();
+    for (const std::string& w : words_) shortest_ = std::min(shortest_, w.size());
+    // A window of the shortest length ends in a byte pair; the table tells how
+    // far the window may move before that pair could end a word's beginning.
+    const std::size_t m = shortest_;
+    const auto most = static_cast<std::uint8_t>(std::min<std::size_t>(m >= 2 ? m - 1 : 0, 255));
+    shift_.assign(1 << 16, most);
+    // The table is indexed by the pair as it stands in the text, every case
+    // of it filled in, so the search loop does not fold bytes.
+    const auto cases = [](unsigned char c) {
+        std::vector<unsigned char> all{c};
+        if (c >= 'a' && c <= 'z') all.push_back(static_cast<unsigned char>(c - 32));
+        return all;
+    };
+    for (const std::string& w : words_) {
+        for (std::size_t j = 1; j < m; ++j) {
+            const auto shift = static_cast<std::uint8_t>(m - 1 - j);
+            for (unsigned char first : cases(static_cast<unsigned char>(w[j - 1]))) {
+                for (unsigned char second : cases(static_cast<unsigned char>(w[j]))) {
+                    std::uint8_t& entry = shift_[static_cast<std::size_t>(first) << 8 | second];
+                    entry = std::min(entry, shift);
+                }
+            }
+        }
+    }
+}
+
+bool WordSetSearcher::WordAt(const unsigned char* data, std::size_t size, std::size_t at) const {
+    for (const std::string& w : words_) {
+        if (size - at < w.size()) continue;
+        std::size_t i = 0;
+        while (i < w.size() && Fold(data[at + i]) == static_cast<unsigned char>(w[i])) ++i;
+        if (i == w.size()) return true;
+    }
+    return false;
+}
+
+std::size_t WordSetSearcher::Find(std::string_view text, std::size_t from) const {
+    const std::size_t m = shortest_;
+    if (m == 0 || from > text.size() || text.size() - from < m) return npos;
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    if (m == 1) {
+        for (std::size_t at = from; at < text.size(); ++at) {
+            if (WordAt(data, text.size(), at)) return at;
+        }
+        return npos;
+    }
+    const std::size_t stop = text.size() - m;
+    std::size_t at = from;
+    while (at <= stop) {
+        const std::size_t pair = static_cast<std::size_t>(data[at + m - 2]) << 8 | data[at + m - 1];
+        const std::uint8_t shift = shift_[pair];
+        if (shift != 0) {
+            at += shift;
+            continue;
+        }
+        if (WordAt(data, text.size(), at)) return at;
+        ++at;
+    }
+    return npos;
+}
+
+LinesContaining::LinesContaining(std::string_view text, const WordSetSearcher& words)
+    : text_(text), words_(words), next_(words.Find(text, 0)) {}
+
+bool LinesContaining::Next(std::size_t& lineStart, std::size_t& lineEnd) {
+    const std::size_t hit = next_;
+    if (hit == npos) return false;
+    // The words hold no line break, so the hit lies inside one line.
+    const std::size_t before = hit >= 2 ? text_.rfind("\r\n", hit - 2) : npos;
+    lineStart = before == npos ? 0 : before + 2;
+    const std::size_t after = text_.find("\r\n", hit);
+    lineEnd = after == npos ? text_.size() : after;
+    next_ = after == npos ? npos : words_.Find(text_, after + 2);
+    return true;
+}
+
+bool LineBefore(std::string_view text, std::size_t lineStart, std::size_t& start, std::size_t& end) {
+    if (lineStart < 2) return false;
+    end = lineStart - 2;
+    const std::size_t before = end >= 2 ? text.rfind("\r\n", end - 2) : npos;
+    start = before == npos ? 0 : before + 2;
+    return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,64 @@
+#pragma once
+// Fast ASCII case-insensitive search for one fixed word in a long text
+// (Boyer-Moore-Horspool over case-folded bytes), so a log of a gigabyte is
+// scanned with skips instead of byte by byte.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvane {
+
+class CaseInsensitiveSearcher {
+public:
+    // word: the text to find, in any case; not empty.
+    explicit CaseInsensitiveSearcher(std::string_view word);
+
+    // Position of the first occurrence at or after from; npos if none.
+    std::size_t Find(std::string_view text, std::size_t from = 0) const;
+    std::size_t size() const { return word_.size(); }
+
+private:
+    std::string word_;  // lower-cased
+    std::array<std::size_t, 256> skip_{};
+};
+
+// Finds the first place where any of several words occurs (ASCII case
+// ignored), with one pass that skips by pairs of bytes (Wu-Manber), so a
+// handful of words costs about as much as one.
+class WordSetSearcher {
+public:
+    // words: not empty, none of them empty.
+    explicit WordSetSearcher(const std::vector<std::string_view>& words);
+
+    // Position of the first occurrence of any word at or after from; npos if none.
+    std::size_t Find(std::string_view text, std::size_t from = 0) const;
+
+private:
+    bool WordAt(const unsigned char* data, std::size_t size, std::size_t at) const;
+
+    std::vector<std::string> words_;  // lower-cased
+    std::size_t shortest_ = 0;
+    std::vector<std::uint8_t> shift_;  // by folded byte pair
+};
+
+// Walks the lines (ended only by "\r\n") of a text that contain at least one
+// of the searcher's words, in text order, each such line once.
+class LinesContaining {
+public:
+    LinesContaining(std::string_view text, const WordSetSearcher& words);
+    // Start and end (exclusive, before its "\r\n") of the next such line; false when none is left.
+    bool Next(std::size_t& lineStart, std::size_t& lineEnd);
+
+private:
+    std::string_view text_;
+    const WordSetSearcher& words_;
+    std::size_t next_ = 0;
+};
+
+// The line before the one starting at lineStart (false for the first line).
+bool LineBefore(std::string_view text, std::size_t lineStart, std::size_t& start, std::size_t& end);
+
+}  // namespace korvane

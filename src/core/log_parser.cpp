@@ -1,0 +1,112 @@
+#include "core/log_parser.h"
+
+#include <unordered_set>
+
+#include "core/case_insensitive_search.h"
+#include "core/text_util.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr std::string_view kFileWord = "file ";
+constexpr std::string_view kDriveMark = ":\\";
+constexpr std::string_view kInfectedWord = "infected ";
+// A Windows path cannot hold a double quote, so this sequence never lies
+// inside a path: when a line has it, the path ends right before it.
+constexpr std::string_view kInfectedByQuote = "infected by \"";
+constexpr std::string_view kTaggedWord = "tagged as not-a-virus:";
+constexpr std::string_view kTaggedPrefix = "tagged:";
+constexpr auto npos = std::string_view::npos;
+
+void LowerInto(std::string_view line, std::string& lowered) {
+    lowered.resize(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        lowered[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+    }
+}
+
+// Searching uses the lower-cased copy; cutting takes the bytes of the line
+// itself, so the path and the name keep their case. Both have the same length.
+std::optional<LogEntry> ParseLowered(std::string_view line, std::string_view lower) {
+    const std::size_t fileAt = lower.find(kFileWord);
+    if (fileAt == npos || lower.find(kDriveMark) == npos) return std::nullopt;
+    // At least one character must follow "file " before a verdict counts.
+    const std::size_t verdictFrom = fileAt + kFileWord.size() + 1;
+    const std::size_t pathFrom = fileAt + kFileWord.size();
+
+    LogEntry entry;
+    std::size_t verdictAt = lower.find(kInfectedByQuote, verdictFrom);
+    if (verdictAt == npos) verdictAt = lower.find(kInfectedWord, verdictFrom);
+    if (verdictAt != npos) {
+        // The character right before the verdict (normally a blank) is not part of the path.
+        entry.FilePath = TrimBlanks(line.substr(pathFrom, verdictAt - 1 - pathFrom));
+        const std::size_t quotedAt = lower.find(kInfectedByQuote, verdictAt);
+        if (quotedAt != npos) {
+            const std::size_t nameFrom = quotedAt + kInfectedByQuote.size();
+            const std::size_t closingQuote = lower.find('"', nameFrom);
+            if (closingQuote != npos)
+                entry.VirusName = TrimBlanks(line.substr(nameFrom, closingQuote - nameFrom));
+        }
+    } else {
+        const std::size_t taggedAt = lower.find(kTaggedWord, verdictFrom);
+        if (taggedAt == npos) return std::nullopt;
+        entry.FilePath = TrimBlanks(line.substr(pathFrom, taggedAt - 1 - pathFrom));
+        // The name runs to the next blank; one blank right after the colon is stepped over.
+        const std::size_t nameFrom = taggedAt + kTaggedWord.size();
+        const std::size_t blankAt = nameFrom + 1 <= lower.size() ? lower.find(' ', nameFrom + 1) : npos;
+        if (blankAt != npos) {
+            entry.VirusName =
+                std::string(kTaggedPrefix) + TrimBlanks(line.substr(nameFrom, blankAt - nameFrom));
+        }
+    }
+    if (entry.FilePath.empty()) return std::nullopt;
+    return entry;
+}
+
+}  // namespace
+
+void ForEachLogLine(std::string_view logText, const std::function<void(std::string_view line)>& visit) {
+    std::size_t start = 0;
+    while (true) {
+        std::size_t end = logText.find("\r\n", start);
+        if (end == npos) {
+            visit(logText.substr(start));
+            return;
+        }
+        visit(logText.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+std::optional<LogEntry> ParseObjectLine(std::string_view line) {
+    std::string lowered;
+    LowerInto(line, lowered);
+    return ParseLowered(line, lowered);
+}
+
+std::vector<LogEntry> ParseLog(std::string_view logText, std::span<const LogEntry> earlier) {
+    std::vector<LogEntry> entries;
+    // Every path seen so far, so a repeated path costs one look-up, not a pass
+    // over all earlier entries.
+    std::unordered_set<std::string> seen;
+    for (const LogEntry& e : earlier) seen.insert(e.FilePath);
+    // Only lines holding a verdict can name an object; the others are skipped
+    // without being looked at one by one.
+    static const WordSetSearcher verdicts({kInfectedWord, kTaggedWord});
+    LinesContaining lines(logText, verdicts);
+    std::string lowered;
+    std::size_t start = 0;
+    std::size_t end = 0;
+    while (lines.Next(start, end)) {
+        const std::string_view line = logText.substr(start, end - start);
+        LowerInto(line, lowered);
+        std::optional<LogEntry> entry = ParseLowered(line, lowered);
+        if (!entry || !seen.insert(entry->FilePath).second) continue;
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
+}  // namespace korvane

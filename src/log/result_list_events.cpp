@@ -1,0 +1,66 @@
+// The result list's marking operations, header clicks and mouse-up handling.
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSortFilterProxyModel>
+#include <QTreeView>
+
+#include "log/list_hit_test.h"
+#include "log/log_evaluation_controller.h"
+#include "log/result_list_model.h"
+
+namespace korvane {
+
+void LogEvaluationController::mnuMarkAll_Click() {
+    parts_.model->MarkAll();
+}
+void LogEvaluationController::mnuMarkInfected_Click() {
+    parts_.model->MarkInfected();
+}
+void LogEvaluationController::mnuUnmarkAll_Click() {
+    parts_.model->UnmarkAll();
+}
+
+void LogEvaluationController::ListView1_ColumnClick(int column) {
+    QTreeView& list = *parts_.list;
+    list.setUpdatesEnabled(false);
+    // The order flips on every click, whichever column was clicked.
+    sortOrder_ = sortOrder_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    sorted_ = true;
+    sorter_->sort(column, sortOrder_);
+    list.header()->setSortIndicatorShown(true);
+    list.header()->setSortIndicator(column, sortOrder_);
+    if (sorter_->rowCount() > 0) {
+        const QModelIndex first = sorter_->index(0, 0);
+        list.setCurrentIndex(first);
+        list.scrollTo(first);
+    }
+    list.setUpdatesEnabled(true);
+}
+
+void LogEvaluationController::ListView1_MouseUp(Qt::MouseButton button, const QPoint& viewportPosition,
+                                                const QPoint& globalPosition) {
+    const ListHit hit = HitTestList(*parts_.list, viewportPosition);
+    if (hit.kind == ListHit::Kind::Row) {
+        state_.ClickedItemIndex = hit.modelRow + 1;
+    } else if (hit.kind == ListHit::Kind::Cell) {
+        const ResultRow& row = parts_.model->Row(hit.modelRow);
+        state_.ClickedSubItemIndex = hit.column;
+        state_.ClickedSubItemText = hit.column == 1 ? row.Path : row.Name;
+    }
+    if (button != Qt::RightButton) return;
+    const auto item = [this](const char* name) {
+        return parts_.popupMenu->findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    };
+    const bool onName = state_.ClickedSubItemIndex == 2;
+    const bool hasEntries = state_.EntryCount() > 0;
+    for (const char* name : {"mnuline4", "mnuGotoVirList"}) {
+        if (QAction* a = item(name)) a->setVisible(onName);
+    }
+    for (const char* name : {"mnuline3", "mnuCopyToClipBoard"}) {
+        if (QAction* a = item(name)) a->setVisible(hasEntries);
+    }
+    showPopup(*parts_.popupMenu, globalPosition);
+}
+
+}  // namespace korvane
