@@ -1,9 +1,9 @@
 // Where the subsystems attach their handlers to the main window's controls.
 #include "app/log_check.h"
-#include "delete/delete_controller.h"
 
 #include <QAction>
 
+#include "delete/delete_controller.h"
 #include "log/log_evaluation_controller.h"
 
 namespace korvane {

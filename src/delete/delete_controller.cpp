@@ -6,10 +6,11 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "delete/backup_cleaning.h"
-#include "delete/display_order.h"
 #include "log/result_list_model.h"
+#include "log/result_list_order.h"
 
 namespace korvane {
 
@@ -75,7 +76,9 @@ DeleteRunResult DeleteController::CB_DelFiles_Click() {
     if (button != nullptr) button->setEnabled(false);
 
     DeletionContext context{state_, platform_, [] { QCoreApplication::processEvents(); }};
-    ModelRows rows(*parts_.model, RowsInDisplayOrder(parts_));
+    std::vector<int> order;
+    if (parts_.list != nullptr) order = RowsInDisplayOrder(*parts_.list);
+    ModelRows rows(*parts_.model, std::move(order));
     const DeleteOptions options = Options();
     QMainWindow* window = parts_.window;
     const DeleteRunResult result = korvane::CB_DelFiles_Click(context, rows, options, [window] {
