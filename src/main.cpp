@@ -1,7 +1,10 @@
 #include "app/application.h"
 #include "cli/cli.h"
+#include "platform/character_locale.h"
 
 int main(int argc, char** argv) {
+    // Before Qt starts, so archive member names that are not ASCII survive.
+    korvane::UseUtf8CharacterLocale();
     if (korvane::IsCommandLineCall(argc, argv)) return korvane::RunCommandLine(argc, argv);
     return korvane::RunWindowed(argc, argv);
 }

@@ -36,7 +36,7 @@ LogCheck::LogCheck(AppState& state, Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     BuildControls();
     BuildMenus();
-    frmDownload_ = new FrmDownload(this);
+    frmDownload_ = new FrmDownload(state_, platform_, this);
     InstallSubsystems();
 }
 

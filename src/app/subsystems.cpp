@@ -5,6 +5,7 @@
 
 #include "delete/delete_controller.h"
 #include "log/log_evaluation_controller.h"
+#include "scanner/frm_download.h"
 
 namespace korvane {
 
@@ -36,6 +37,8 @@ void LogCheck::InstallSubsystems() {
                                    MenuItem(QStringLiteral("mnuCleanBackupFolder"))}));
 
     // scanner
+    connect(MenuItem(QStringLiteral("mnuEscanDown")), &QAction::triggered, this,
+            [this] { frmDownload_->ShowModal(); });
 
 }
 

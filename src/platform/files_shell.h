@@ -67,6 +67,14 @@ public:
 
     // ---- scanner ------------------------------------------------------------
 
+    // The short (8.3) form of an existing path where the system has one, else
+    // the path itself; empty when the path cannot be resolved.
+    virtual std::string ShortPathName(const std::string& path) = 0;
+    // Creates every missing folder of a path that ends with a separator.
+    virtual std::error_code MakeSureDirectoryPathExists(const std::string& folderPath) = 0;
+    // Deletes one file (not a folder).
+    virtual std::error_code DeleteOneFile(const std::string& path) = 0;
+
 };
 
 }  // namespace korvane

@@ -1,14 +1,27 @@
 #include "scanner/frm_download.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
+
+#include "core/vendor_host.h"
+#include "scanner/qt_downloader.h"
+#include "scanner/qt_process_runner.h"
+#ifdef _WIN32
+#include "platform/win32/win32_process_runner.h"
+#endif
 
 namespace korvane {
 
@@ -20,15 +33,24 @@ W* Named(W* widget, const char* name) {
     return widget;
 }
 
-QString Ui(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Ui(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString WithoutCarriageReturns(const std::string& text) {
+    return Ui(text).remove(QLatin1Char('\r'));
+}
 
 }  // namespace
 
-FrmDownload::FrmDownload(QWidget* parent) : QDialog(parent) {
+FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
+    : QDialog(parent), state_(state), platform_(platform), vendorHost_(VendorHostFromEnvironment()) {
     setObjectName(QStringLiteral("frmDownload"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
+    // The window's height slides the options panel in and out of view.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     Frame2 = Named(new QGroupBox(this), "Frame2");
     auto* stages = new QGridLayout(Frame2);
@@ -36,6 +58,7 @@ FrmDownload::FrmDownload(QWidget* parent) : QDialog(parent) {
     Check_Update = Named(new QCheckBox(Frame2), "Check_Update");
     Check_Start = Named(new QCheckBox(Frame2), "Check_Start");
     lbl_startoptions = Named(new QLabel(QStringLiteral("< Start-Optionen >"), Frame2), "lbl_startoptions");
+    lbl_startoptions->installEventFilter(this);
     stages->addWidget(Check_Download, 0, 0);
     stages->addWidget(Check_Update, 1, 0);
     stages->addWidget(Check_Start, 2, 0);
@@ -45,11 +68,11 @@ FrmDownload::FrmDownload(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QHBoxLayout;
     Command1 = Named(new QPushButton(QStringLiteral("Start"), this), "Command1");
     Command4 = Named(new QPushButton(this), "Command4");
-    Command4->setEnabled(false);
     Command2 = Named(new QPushButton(this), "Command2");
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command4);
-    buttons->addWidget(Command2);
+    for (QPushButton* button : {Command1, Command4, Command2}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
     layout->addLayout(buttons);
 
     Frame1 = Named(new QGroupBox(this), "Frame1");
@@ -59,11 +82,9 @@ FrmDownload::FrmDownload(QWidget* parent) : QDialog(parent) {
         Check[i]->setObjectName(QStringLiteral("Check%1").arg(i));
         options->addWidget(Check[i], (i - 1) % 5, (i - 1) / 5);
     }
-    Check[7]->setEnabled(false);
     Command3 = Named(new QPushButton(Frame1), "Command3");
-    Command3->setEnabled(false);
+    Command3->setAutoDefault(false);
     options->addWidget(Command3, 4, 1);
-    Frame1->setVisible(false);
     layout->addWidget(Frame1);
 
     Text1 = Named(new QPlainTextEdit(this), "Text1");
@@ -76,18 +97,101 @@ FrmDownload::FrmDownload(QWidget* parent) : QDialog(parent) {
 
     StatBar = Named(new QStatusBar(this), "StatBar");
     StatBar->setSizeGripEnabled(false);
+    StatBarPanel1 = Named(new QLabel(StatBar), "StatBarPanel1");
+    StatBar->addWidget(StatBarPanel1, 1);
+    DownloadBar = Named(new QProgressBar(StatBar), "DownloadBar");
+    DownloadBar->setMaximumWidth(160);
+    DownloadBar->setVisible(false);
+    StatBar->addPermanentWidget(DownloadBar);
     layout->addWidget(StatBar);
 
     Timer1 = Named(new QTimer(this), "Timer1");
     Timer1->setInterval(20000);
-    Timer1->setSingleShot(false);
     Timer2 = Named(new QTimer(this), "Timer2");
     Timer2->setInterval(1);
+
+    for (int c = kCheckDownload; c <= kCheck9; ++c) {
+        const auto control = static_cast<ScannerControl>(c);
+        connect(BoxWidget(control), &QCheckBox::clicked, this,
+                [this, control](bool checked) { SetCheckBox(control, checked); });
+    }
+    connect(Command1, &QPushButton::clicked, this, &FrmDownload::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmDownload::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FrmDownload::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &FrmDownload::Command4_Click);
+    connect(Timer1, &QTimer::timeout, this, &FrmDownload::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &FrmDownload::Timer2_Timer);
+
+    ownDownloader_ = std::make_unique<QtDownloader>();
+#ifdef _WIN32
+    ownProcesses_ = std::make_unique<Win32ProcessRunner>();
+#else
+    ownProcesses_ = std::make_unique<QtProcessRunner>();
+#endif
+    UseServices(*ownDownloader_, *ownProcesses_);
+    FormLoad();
 }
 
 FrmDownload::~FrmDownload() = default;
 
-void FrmDownload::FormUnload() {}
+void FrmDownload::UseServices(Downloader& downloader, ProcessRunner& processes) {
+    sequence_ = std::make_unique<ScannerSequence>(state_, platform_, downloader, processes, boxes_, *this,
+                                                  vendorHost_);
+}
+
+QCheckBox* FrmDownload::BoxWidget(ScannerControl control) const {
+    switch (control) {
+        case kCheckDownload:
+            return Check_Download;
+        case kCheckUpdate:
+            return Check_Update;
+        case kCheckStart:
+            return Check_Start;
+        default:
+            return IsCheckBox(control) ? Check[control - kCheck1 + 1] : nullptr;
+    }
+}
+
+QWidget* FrmDownload::ControlWidget(ScannerControl control) const {
+    switch (control) {
+        case kCommand1:
+            return Command1;
+        case kCommand2:
+            return Command2;
+        case kCommand3:
+            return Command3;
+        case kCommand4:
+            return Command4;
+        default:
+            return BoxWidget(control);
+    }
+}
+
+void FrmDownload::BoxesChanged() {
+    for (int c = 0; c < kScannerControlCount; ++c) {
+        const auto control = static_cast<ScannerControl>(c);
+        if (QCheckBox* box = BoxWidget(control)) {
+            const QSignalBlocker quiet(box);
+            box->setChecked(boxes_.value[c]);
+        }
+        ControlWidget(control)->setEnabled(boxes_.enabled[c]);
+    }
+    Command3->setToolTip(Ui(boxes_.command3ToolTip));
+}
+
+void FrmDownload::SetCheckBox(ScannerControl box, bool checked) {
+    SetBox(boxes_, state_, box, checked, optionsPanelOpen_);
+    if (boxes_.closePanelRequested) {
+        boxes_.closePanelRequested = false;
+        Timer2->start();
+    }
+    BoxesChanged();
+}
+
+void FrmDownload::SetControlsEnabled(bool enable) {
+    korvane::SetControlsEnabled(boxes_, enable);
+    BoxesChanged();
+}
 
 void FrmDownload::ApplyLanguage(const UiText& table, UiLanguage language) {
     const auto text = [&](int row) { return Ui(table.Get(row, language)); };
@@ -107,7 +211,167 @@ void FrmDownload::ApplyLanguage(const UiText& table, UiLanguage language) {
     Check[5]->setText(text(78));
     for (int i = 6; i <= 9; ++i) Check[i]->setText(text(75 + i));
     Command3->setText(text(86));
-    Command3->setToolTip(QStringLiteral(" ") + text(88));
+    boxes_.command3ToolTip = " " + table.Get(88, language);
+    Command3->setToolTip(Ui(boxes_.command3ToolTip));
+}
+
+void FrmDownload::FormLoad() {
+    // Every opening starts from the design state, as a freshly loaded window does.
+    boxes_ = ScannerBoxes{};
+    boxes_.command3ToolTip = " " + state_.Text(88);
+    state_.ScanFolder.clear();
+    optionsPanelOpen_ = false;
+    Timer1->stop();
+    Timer2->stop();
+    Frame1->setVisible(false);
+    heightTwips_ = kClosedHeightTwips;
+    ApplyHeight();
+    Text1->clear();
+    Text2->setPlainText(QStringLiteral("Text2"));
+    StatBarPanel1->clear();
+    DownloadBar->setVisible(false);
+    BoxesChanged();
+}
+
+void FrmDownload::FormUnload() {
+    optionsPanelOpen_ = false;
+    Timer1->stop();
+    Timer2->stop();
+    sequence_->CleanUpOnUnload();
+}
+
+int FrmDownload::ShowModal() {
+    FormLoad();
+    return exec();
+}
+
+void FrmDownload::reject() {
+    // A run in progress ends on its own; closing the window under it would
+    // leave it running unseen.
+    if (sequence_->IsRunning()) return;
+    FormUnload();
+    QDialog::reject();
+}
+
+void FrmDownload::closeEvent(QCloseEvent* event) {
+    if (sequence_->IsRunning()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+bool FrmDownload::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lbl_startoptions && event->type() == QEvent::MouseButtonRelease) {
+        lbl_startoptions_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmDownload::Command1_Click() {
+    sequence_->Run();
+}
+
+void FrmDownload::Command2_Click() {
+    optionsPanelOpen_ = false;
+    reject();
+}
+
+void FrmDownload::Command3_Click() {
+    ChooseScanFolder(boxes_, state_, platform_.ui.BrowseForFolder(state_.Text(74)));
+    BoxesChanged();
+}
+
+void FrmDownload::Command4_Click() {
+    lbl_startoptions_Click();
+}
+
+void FrmDownload::lbl_startoptions_Click() {
+    Timer2->start();
+}
+
+void FrmDownload::Timer1_Timer() {
+    sequence_->DelayedStart();
+}
+
+void FrmDownload::Timer2_Timer() {
+    if (!optionsPanelOpen_) {
+        heightTwips_ += kSlideStepTwips;
+        if (!Frame1->isVisible()) Frame1->setVisible(true);
+        if (heightTwips_ >= kOpenHeightTwips) {
+            optionsPanelOpen_ = true;
+            Timer2->stop();
+        }
+    } else {
+        heightTwips_ -= kSlideStepTwips;
+        if (heightTwips_ <= kClosedHeightTwips) {
+            optionsPanelOpen_ = false;
+            Frame1->setVisible(false);
+            Timer2->stop();
+        }
+    }
+    ApplyHeight();
+}
+
+void FrmDownload::ApplyHeight() {
+    const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const double dpi = s != nullptr && s->logicalDotsPerInch() > 0 ? s->logicalDotsPerInch() : 96.0;
+    const int pixels = static_cast<int>(std::lround(heightTwips_ * dpi / 1440.0));
+    resize(width(), pixels);
+}
+
+QString FrmDownload::StatusText() const {
+    return StatBarPanel1->text();
+}
+
+void FrmDownload::ShowStatus(const std::string& text) {
+    StatBarPanel1->setText(Ui(text));
+}
+
+void FrmDownload::AppendStatusLine(const std::string& line) {
+    Text1->appendPlainText(WithoutCarriageReturns(line));
+}
+
+void FrmDownload::ClearStatusLog() {
+    Text1->clear();
+}
+
+void FrmDownload::AppendByteLog(const std::string& text) {
+    Text2->moveCursor(QTextCursor::End);
+    Text2->insertPlainText(WithoutCarriageReturns(text));
+}
+
+void FrmDownload::ShowDownloadProgress(std::optional<int> percent) {
+    if (percent) {
+        DownloadBar->setRange(0, 100);
+        DownloadBar->setValue(std::clamp(*percent, 0, 100));
+    } else {
+        DownloadBar->setRange(0, 0);  // busy: the size is unknown
+    }
+    DownloadBar->setVisible(true);
+}
+
+void FrmDownload::HideDownloadProgress() {
+    DownloadBar->setVisible(false);
+}
+
+void FrmDownload::FocusCloseButton() {
+    if (Command2->isEnabled()) Command2->setFocus();
+}
+
+void FrmDownload::CloseWindow() {
+    optionsPanelOpen_ = false;
+    FormUnload();
+    QDialog::reject();
+}
+
+void FrmDownload::StartDelayTimer() {
+    Timer1->start();
+}
+
+void FrmDownload::StopDelayTimer() {
+    Timer1->stop();
 }
 
 }  // namespace korvane

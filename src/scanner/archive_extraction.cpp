@@ -1,0 +1,144 @@
+#include "scanner/archive_extraction.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <QSaveFile>
+#include <QString>
+#include <deque>
+#include <memory>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "core/archive_member_name.h"
+
+namespace korvane {
+
+namespace {
+
+struct PasswordState {
+    const PasswordPrompt* prompt = nullptr;
+    bool cancelled = false;
+    std::deque<std::string> answers;  // libarchive copies them; kept for the call's lifetime anyway
+};
+
+const char* AnswerPassword(struct archive*, void* data) {
+    auto* state = static_cast<PasswordState*>(data);
+    if (state->cancelled || state->prompt == nullptr || !*state->prompt) return nullptr;
+    std::string answer = (*state->prompt)();
+    if (answer.empty()) {
+        state->cancelled = true;
+        return nullptr;
+    }
+    state->answers.push_back(std::move(answer));
+    return state->answers.back().c_str();
+}
+
+std::string ErrorText(struct archive* a) {
+    const char* text = archive_error_string(a);
+    return text != nullptr ? text : "unknown error";
+}
+
+void Report(ExtractOutcome& outcome, int result, const std::string& line) {
+    if (result > outcome.result) outcome.result = result;
+    outcome.messages += line + "\n";
+}
+
+// Reads the current member into target through a temporary file.
+bool WriteMember(struct archive* a, const std::string& target, std::uint32_t mode, std::string& error) {
+    QSaveFile file(QString::fromLocal8Bit(target.c_str()));
+    // An existing target's permissions would otherwise carry over.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString().toStdString();
+        return false;
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        const la_ssize_t read = archive_read_data(a, buffer, sizeof buffer);
+        if (read == 0) break;
+        if (read < 0) {
+            // Includes a checksum mismatch, which libarchive reports at the end.
+            error = ErrorText(a);
+            file.cancelWriting();
+            return false;
+        }
+        if (file.write(buffer, read) != read) {
+            error = file.errorString().toStdString();
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!file.commit()) {
+        error = file.errorString().toStdString();
+        return false;
+    }
+#ifndef _WIN32
+    ::chmod(target.c_str(), static_cast<mode_t>(ExtractedFileMode(mode)));
+#else
+    (void)mode;
+#endif
+    return true;
+}
+
+}  // namespace
+
+ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::string& folder, char separator,
+                                  const PasswordPrompt& promptPassword) {
+    ExtractOutcome outcome;
+    std::unique_ptr<struct archive, int (*)(struct archive*)> reader(archive_read_new(), archive_read_free);
+    PasswordState passwords;
+    passwords.prompt = &promptPassword;
+    // The seekable reader finds the ZIP directory at the end of the file, so
+    // a program stub in front of the data does not matter.
+    archive_read_support_format_zip_seekable(reader.get());
+    archive_read_set_passphrase_callback(reader.get(), &passwords, AnswerPassword);
+    if (archive_read_open_filename(reader.get(), archivePath.c_str(), 64 * 1024) != ARCHIVE_OK) {
+        Report(outcome, kExtractNoArchive, archivePath + ": " + ErrorText(reader.get()));
+        return outcome;
+    }
+    std::string base = folder;
+    if (!base.empty() && base.back() != separator) base.push_back(separator);
+
+    for (;;) {
+        struct archive_entry* entry = nullptr;
+        const int header = archive_read_next_header(reader.get(), &entry);
+        if (header == ARCHIVE_EOF) break;
+        if (header == ARCHIVE_FATAL) {
+            Report(outcome, kExtractNoArchive, archivePath + ": " + ErrorText(reader.get()));
+            break;
+        }
+        const char* stored = archive_entry_pathname(entry);
+        const std::string storedName = stored != nullptr ? stored : "";
+        if (header == ARCHIVE_WARN) {
+            Report(outcome, kExtractWarning, storedName + ": " + ErrorText(reader.get()));
+        } else if (header != ARCHIVE_OK) {
+            Report(outcome, kExtractError, storedName + ": " + ErrorText(reader.get()));
+            continue;
+        }
+        if (stored == nullptr) {
+            Report(outcome, kExtractWarning, "skipping a member whose name cannot be read");
+            continue;
+        }
+        // Folders, links and devices are not written; the scanner needs files only.
+        if (archive_entry_filetype(entry) != AE_IFREG) continue;
+        const std::string name = FlatMemberName(storedName);
+        if (name.empty()) continue;
+        if (archive_entry_is_encrypted(entry) && passwords.cancelled) {
+            Report(outcome, kExtractWarning, "skipping: " + storedName + "  no password given");
+            continue;
+        }
+        std::string error;
+        if (!WriteMember(reader.get(), base + name, static_cast<std::uint32_t>(archive_entry_perm(entry)),
+                         error)) {
+            const bool skipped = archive_entry_is_encrypted(entry) && passwords.cancelled;
+            Report(outcome, skipped ? kExtractWarning : kExtractError,
+                   (skipped ? "skipping: " + storedName + "  no password given" : storedName + ": " + error));
+        }
+    }
+    return outcome;
+}
+
+}  // namespace korvane

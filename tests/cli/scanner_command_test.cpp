@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <map>
+
+#include "cli/scanner_cli.h"
+#include "core/scanner_options.h"
+#include "support/fake_security_system.h"
+#include "support/scripted_ui_services.h"
+
+namespace korvane {
+namespace {
+
+// Serves fixed bytes per address; anything else fails.
+class CannedDownloader : public Downloader {
+public:
+    std::map<std::string, std::string> files;
+    std::vector<std::string> asked;
+    bool DownloadFile(const std::string& url, const std::string& target, const ProgressSink&) override {
+        asked.push_back(url);
+        const auto found = files.find(url);
+        if (found == files.end()) return false;
+        QFile out(QString::fromLocal8Bit(target.c_str()));
+        return out.open(QIODevice::WriteOnly) &&
+               out.write(found->second.data(), static_cast<qint64>(found->second.size())) ==
+                   static_cast<qint64>(found->second.size());
+    }
+};
+
+class RecordingRunner : public ProcessRunner {
+public:
+    std::vector<std::string> ran;
+    std::vector<std::string> launched;
+    bool RunAndWait(const std::string& program, int) override {
+        ran.push_back(program);
+        return true;
+    }
+    bool Launch(const std::string& program, const std::string& parameters, const std::string&) override {
+        launched.push_back(program + "|" + parameters);
+        return true;
+    }
+};
+
+class ScannerCommand : public ::testing::Test {
+protected:
+    ScannerCommand() {
+        QDir(temp.path()).mkpath(QStringLiteral("root/bases_x"));
+        QDir(temp.path()).mkpath(QStringLiteral("prog"));
+        state.ProgramFolder = Dir() + "/prog/";
+        state.DriveRoot = Dir() + "/root/";
+        state.TempDir = Dir() + "/";
+        state.PathSeparator = '/';
+        state.Language = UiLanguage::English;
+    }
+    std::string Dir() const { return temp.path().toStdString(); }
+    void Touch(const std::string& path) {
+        QFile f(QString::fromStdString(path));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    int Run(const QStringList& arguments) {
+        ScannerCommandLine line;
+        std::string error;
+        if (!ParseScannerCommandLine(QStringList{"korvane scanner"} + arguments, line, error)) return 2;
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int status = RunScannerSequence(line, state, platform, downloader, runner, "vendor.test",
+                                              std::chrono::milliseconds(0), out, err);
+        output = ReadAll(out);
+        errors = ReadAll(err);
+        return status;
+    }
+    static std::string ReadAll(std::FILE* f) {
+        std::string text;
+        std::rewind(f);
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+        std::fclose(f);
+        return text;
+    }
+
+    QTemporaryDir temp;
+    AppState state;
+    testing::FakeSecuritySystem system;
+    std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
+    testing::ScriptedUiServices ui;
+    Platform platform{system, *files, ui};
+    CannedDownloader downloader;
+    RecordingRunner runner;
+    std::string output;
+    std::string errors;
+};
+
+TEST_F(ScannerCommand, UsageErrors) {
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"--start", "--bogus"}, QStringList{"--start", "--language", "fr"},
+          QStringList{"--start", "--option", "mem,laser"}, QStringList{"--start", "--option"}}) {
+        EXPECT_EQ(Run(arguments), 2) << arguments.join(' ').toStdString();
+    }
+    // Boxes the window would not let a user tick.
+    EXPECT_EQ(Run({"--start", "--option", "folder,drive"}), 2);
+    EXPECT_EQ(Run({"--start", "--option", "subfolders,folder"}), 2);
+    EXPECT_EQ(Run({"--start", "--folder", Dir().c_str()}), 2);
+    EXPECT_TRUE(runner.launched.empty());
+}
+
+TEST_F(ScannerCommand, StartsTheScannerWithTheTickedOptions) {
+    Touch(Dir() + "/root/bases_x/mwavscan.com");
+    EXPECT_EQ(
+        Run({"--start", "--option", "mem,reg", "--option", "folder,subfolders", "--folder", temp.path()}), 0);
+    EXPECT_EQ(runner.launched,
+              std::vector<std::string>{"mwavscan.com| /MEM /REG /FOLDER=" + Dir() + " /SubFolders /SNOC"});
+    EXPECT_EQ(Run({"--start"}), 0);
+    EXPECT_EQ(runner.launched.back(), "mwavscan.com|" + std::string(kDefaultScannerOptions));
+}
+
+TEST_F(ScannerCommand, PrintsEveryStatusAndFailsWhenAStageFails) {
+    EXPECT_EQ(Run({"--download", "--start"}), 1);
+    EXPECT_EQ(output, state.Text(47) + "\n" + state.Text(55) + "\n" + state.Text(62) + "\n");
+    EXPECT_EQ(downloader.asked, std::vector<std::string>{"http://vendor.test/antivirus/mwav.asp"});
+}
+
+TEST_F(ScannerCommand, UpdateThenDelayedStart) {
+    Touch(Dir() + "/root/bases_x/KAVUpd.exe");
+    Touch(Dir() + "/root/bases_x/mwavscan.com");
+    EXPECT_EQ(Run({"--update", "--start", "--option", "wait"}), 0);
+    EXPECT_EQ(output, state.Text(43) + "...\n" + state.Text(58) + "\n" + state.Text(72) + "\n");
+    EXPECT_EQ(runner.ran, std::vector<std::string>{Dir() + "/root/bases_x/KAVUpd.exe"});
+    EXPECT_EQ(runner.launched, std::vector<std::string>{"mwavscan.com| /WaitToExit /SNOC"});
+}
+
+TEST(ScannerCommandProgram, UsageErrorExitsWithTwo) {
+    QProcess program;
+    program.start(QStringLiteral(KORVANE_EXECUTABLE), {"scanner", "--no-such-thing"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("Usage: korvane scanner"));
+}
+
+}  // namespace
+}  // namespace korvane

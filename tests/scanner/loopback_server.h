@@ -1,0 +1,40 @@
+#pragma once
+// A small HTTP server on 127.0.0.1 for download tests: fixed answers per path,
+// redirects, errors, and answers that stall or stop early.
+#include <QByteArray>
+#include <QMap>
+#include <QStringList>
+#include <QTcpServer>
+
+namespace korvane::testing {
+
+struct CannedResponse {
+    int status = 200;
+    QByteArray body;
+    QByteArray location;    // for redirects
+    bool stall = false;     // send the headers and half the body, then nothing
+    bool cutShort = false;  // announce the whole body, send half, close
+};
+
+class LoopbackServer : public QObject {
+    Q_OBJECT
+public:
+    LoopbackServer();
+    // host:port, for KORVANE_VENDOR_HOST.
+    QString HostAndPort() const;
+    QString Url(const QString& path) const;
+    void Serve(const QString& path, CannedResponse response) { routes_[path] = std::move(response); }
+    // Paths asked for, in order.
+    QStringList requests;
+
+private:
+    void Answer(class QTcpSocket* socket);
+
+    QTcpServer server_;
+    QMap<QString, CannedResponse> routes_;
+};
+
+// A port on loopback where nothing listens.
+quint16 ClosedLoopbackPort();
+
+}  // namespace korvane::testing
