@@ -41,28 +41,33 @@ public:
         bool isSystem = false;
     };
 
-    virtual bool IsDirectory(const std::string& path) = 0;
-    virtual bool IsFolderEmpty(const std::string& path) = 0;
-    virtual std::error_code RemoveFile(const std::string& path) = 0;
+    // Every operation here refuses by default, so a test double that deletes
+    // nothing needs none of them.
+    virtual bool IsDirectory(const std::string&) { return false; }
+    virtual bool IsFolderEmpty(const std::string&) { return false; }
+    virtual std::error_code RemoveFile(const std::string&) { return Unsupported(); }
     // Fails when to exists. copyAllowed lets a move to another drive copy
     // and delete.
-    virtual std::error_code MoveFileNow(const std::string& from, const std::string& to, bool copyAllowed) = 0;
+    virtual std::error_code MoveFileNow(const std::string&, const std::string&, bool /*copyAllowed*/) {
+        return Unsupported();
+    }
     // The folder with everything in it, for good (no trash); links inside
     // are removed, their targets stay.
-    virtual std::error_code RemoveFolderTree(const std::string& path) = 0;
-    virtual std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
+    virtual std::error_code RemoveFolderTree(const std::string&) { return Unsupported(); }
+    virtual std::error_code ListFolder(const std::string&, std::vector<FolderEntry>&) { return Unsupported(); }
     // Creates a folder path with every missing parent; path ends with a separator.
-    virtual std::error_code CreateFolderPath(const std::string& path) = 0;
+    virtual std::error_code CreateFolderPath(const std::string&) { return Unsupported(); }
     // The 8.3 form of an existing path; empty when it does not exist.
-    virtual std::string ShortPathOf(const std::string& path) = 0;
+    virtual std::string ShortPathOf(const std::string&) { return {}; }
     // Records operations the system carries out at its next start.
-    virtual std::error_code ScheduleAtRestart(const std::vector<PendingOperation>& operations) = 0;
+    virtual std::error_code ScheduleAtRestart(const std::vector<PendingOperation>&) { return Unsupported(); }
     // The absolute path with every link resolved; the absolute path itself
     // when that fails.
-    virtual std::string CanonicalPath(const std::string& path) = 0;
+    virtual std::string CanonicalPath(const std::string& path) { return path; }
     // A drive or the root of a mounted file system.
-    virtual bool IsFileSystemRoot(const std::string& path) = 0;
-    virtual bool NamesIgnoreCase() const = 0;
+    virtual bool IsFileSystemRoot(const std::string&) { return false; }
+    virtual bool NamesIgnoreCase() const { return false; }
+    static std::error_code Unsupported() { return std::make_error_code(std::errc::function_not_supported); }
 
 
     // ---- scanner ------------------------------------------------------------
