@@ -131,7 +131,7 @@ std::error_code Win32FilesShell::ListFolder(const std::string& path, std::vector
 }
 
 std::error_code Win32FilesShell::CreateFolderPath(const std::string& path) {
-    return Result(MakeSureDirectoryPathExists(WithBackslash(path).c_str()));
+    return Result(::MakeSureDirectoryPathExists(WithBackslash(path).c_str()));
 }
 
 std::string Win32FilesShell::ShortPathOf(const std::string& path) {
