@@ -1,6 +1,11 @@
 #include "core/case_insensitive_search.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace korvane {
 
@@ -53,7 +58,15 @@ WordSetSearcher::WordSetSearcher(const std::vector<std::string_view>& words) {
         words_.push_back(std::move(folded));
     }
     shortest_ = words_.empty() ? 0 : words_.front().size();
-    for (const std::string& w : words_) shortest_ = std::min(shortest_, w.size());
+    for (const std::string& w : words_) {
+        shortest_ = std::min(shortest_, w.size());
+        longest_ = std::max(longest_, w.size());
+        if (!w.empty()) {
+            probes_.push_back(Probe{static_cast<char>(w.front() | 0x20),
+                                    static_cast<char>(w[w.size() > 1 ? 1 : 0] | 0x20),
+                                    static_cast<char>(w.back() | 0x20), w.size() - 1});
+        }
+    }
     // A window of the shortest length ends in a byte pair; the table tells how
     // far the window may move before that pair could end a word's beginning.
     const std::size_t m = shortest_;
@@ -79,6 +92,16 @@ WordSetSearcher::WordSetSearcher(const std::vector<std::string_view>& words) {
     }
 }
 
+bool WordSetSearcher::WordIsAt(std::size_t word, const unsigned char* data, std::size_t size,
+                               std::size_t at) const {
+    const std::string& w = words_[word];
+    if (size - at < w.size()) return false;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        if (Fold(data[at + i]) != static_cast<unsigned char>(w[i])) return false;
+    }
+    return true;
+}
+
 bool WordSetSearcher::WordAt(const unsigned char* data, std::size_t size, std::size_t at) const {
     for (const std::string& w : words_) {
         if (size - at < w.size()) continue;
@@ -93,14 +116,60 @@ std::size_t WordSetSearcher::Find(std::string_view text, std::size_t from) const
     const std::size_t m = shortest_;
     if (m == 0 || from > text.size() || text.size() - from < m) return npos;
     const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t at = from;
+#if defined(__SSE2__)
+    // Sixteen start positions at a time: a word can only start where its
+    // first, second and last bytes all match (compared with bit 5 set, which
+    // folds ASCII letters to lower case); only there is it compared in full.
+    constexpr std::size_t kMostProbes = 8;
+    const std::size_t probes = probes_.size();
+    if (probes <= kMostProbes) {
+        const __m128i caseBit = _mm_set1_epi8(0x20);
+        __m128i first[kMostProbes], second[kMostProbes], last[kMostProbes], anySecond[kMostProbes];
+        for (std::size_t k = 0; k < probes; ++k) {
+            first[k] = _mm_set1_epi8(probes_[k].first);
+            second[k] = _mm_set1_epi8(probes_[k].second);
+            last[k] = _mm_set1_epi8(probes_[k].last);
+            // A word of one byte has no second byte to match.
+            anySecond[k] = _mm_set1_epi8(probes_[k].lastOffset == 0 ? static_cast<char>(-1) : 0);
+        }
+        const auto load = [&](std::size_t offset) {
+            return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + offset)), caseBit);
+        };
+        // The loads reach at most longest_ bytes past the block's last start.
+        while (at + 16 + longest_ <= text.size()) {
+            const __m128i head = load(at);
+            const __m128i next = load(at + 1);
+            unsigned masks[kMostProbes];
+            unsigned any = 0;
+            for (std::size_t k = 0; k < probes; ++k) {
+                const __m128i both =
+                    _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(head, first[k]),
+                                                _mm_or_si128(_mm_cmpeq_epi8(next, second[k]), anySecond[k])),
+                                  _mm_cmpeq_epi8(load(at + probes_[k].lastOffset), last[k]));
+                masks[k] = static_cast<unsigned>(_mm_movemask_epi8(both));
+                any |= masks[k];
+            }
+            while (any != 0) {
+                const unsigned bit = any & (~any + 1);
+                const std::size_t candidate = at + static_cast<std::size_t>(std::countr_zero(any));
+                for (std::size_t k = 0; k < probes; ++k) {
+                    if ((masks[k] & bit) != 0 && WordIsAt(k, data, text.size(), candidate)) return candidate;
+                }
+                any &= any - 1;
+            }
+            at += 16;
+        }
+    }
+#endif
     if (m == 1) {
-        for (std::size_t at = from; at < text.size(); ++at) {
+        for (; at < text.size(); ++at) {
             if (WordAt(data, text.size(), at)) return at;
         }
         return npos;
     }
+    if (text.size() - at < m) return npos;
     const std::size_t stop = text.size() - m;
-    std::size_t at = from;
     while (at <= stop) {
         const std::size_t pair = static_cast<std::size_t>(data[at + m - 2]) << 8 | data[at + m - 1];
         const std::uint8_t shift = shift_[pair];

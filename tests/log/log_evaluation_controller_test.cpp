@@ -4,7 +4,10 @@
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
+#include <QTest>
 #include <QTreeView>
+#include <QUrl>
 #include <filesystem>
 #include <random>
 
@@ -12,6 +15,7 @@
 #include "log/log_evaluation_controller.h"
 #include "log/result_list_model.h"
 #include "log/result_list_order.h"
+#include "platform/posix/posix_files_shell.h"
 #include "support/fake_security_system.h"
 #include "support/scripted_ui_services.h"
 
@@ -20,9 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingFilesShell : public FilesShell {
+// The real file operations (tests use only a temporary folder); the browser
+// launch is recorded instead.
+class RecordingFilesShell : public PosixFilesShell {
 public:
-    bool FileExists(const std::string& path) override { return fs::exists(fs::path(path)); }
     bool OpenUrlInBrowser(const std::string& address) override {
         opened.push_back(address);
         return browserStarts;
@@ -337,6 +342,27 @@ TEST_F(LogEvaluation, ChosenAndDroppedFiles) {
     EXPECT_EQ(ui_.messages[0].text, "No file or file not found.");
     EXPECT_EQ(ui_.messages[0].title, "Korvane - error");
     EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+}
+
+TEST_F(LogEvaluation, EventsOfTheListReachTheHandlers) {
+    window_.show();
+    controller_->OpenLogFile(WriteLog("mwav.log", kLog));
+    list_->resizeColumnToContents(1);
+    QTest::mouseClick(list_->viewport(), Qt::RightButton, {}, CellCentre(0, 2));
+    EXPECT_EQ(popups_, 1);
+    EXPECT_EQ(state_.ClickedSubItemText, "Trojan.Evil.a");
+
+    const std::string dropped = WriteLog("dropped.exe", "x");
+    QMimeData mime;
+    mime.setUrls(
+        {QUrl::fromLocalFile(QString::fromStdString(dropped)), QUrl::fromLocalFile(QStringLiteral("/x"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list_->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list_->viewport(), &drop);
+    ASSERT_EQ(state_.EntryCount(), 4u);
+    EXPECT_EQ(state_.LogEntries[4], (LogEntry{dropped, "Added from User"}));
 }
 
 }  // namespace
