@@ -222,10 +222,6 @@ int RunCleanCommand(const QStringList& arguments) {
             text.replace(at, 2, "\n");
         PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
     }
-    if (result.scheduleError) {
-        std::fprintf(stderr, "%s: could not record the deletions for the restart: %s\n",
-                     qPrintable(arguments.value(0)), result.scheduleError.message().c_str());
-    }
     std::fflush(stdout);
     return result.restartNeeded || result.scheduleError ? 1 : 0;
 }

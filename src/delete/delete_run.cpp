@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-std::string EndMessageText(const AppState& state, DeleteEndMessage message) {
+std::string EndMessageText(const AppState& state, DeleteEndMessage message, const std::error_code& error) {
     switch (message) {
         case DeleteEndMessage::None:
             return {};
@@ -16,6 +16,12 @@ std::string EndMessageText(const AppState& state, DeleteEndMessage message) {
             return state.Text(31) + "\r\n" + state.Text(32);
         case DeleteEndMessage::NeedsAdministrator:
             return state.Text(31) + "\r\n" + state.Text(33) + "\r\n\r\n" + state.Text(34);
+        case DeleteEndMessage::SchedulingFailed:
+            return state.Text(31) + "\r\n" +
+                   (state.Language == UiLanguage::German
+                        ? "Sie konnten nicht zum Löschen beim nächsten Neustart vorgemerkt werden: "
+                        : "They could not be scheduled for deletion at the next restart: ") +
+                   error.message();
     }
     return {};
 }
@@ -109,18 +115,22 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     if (options.dryRun || !result.restartNeeded) return result;
     if (!stuck) {
         result.scheduleError = ScheduleRebootDeletes(context, options.fileBackup);
-        if (options.reboot) {
+        if (result.scheduleError) {
+            result.message = DeleteEndMessage::SchedulingFailed;
+        } else if (options.reboot) {
             result.restartRequested = true;
             RestartSystem(context, closeProgram);
             return result;
+        } else {
+            result.message = DeleteEndMessage::LeftForRestart;
         }
-        result.message = DeleteEndMessage::LeftForRestart;
     } else {
         result.message = DeleteEndMessage::NeedsAdministrator;
     }
     MessageRequest message;
-    message.text = EndMessageText(state, result.message);
+    message.text = EndMessageText(state, result.message, result.scheduleError);
     message.title = state.Text(30);
+    if (result.message == DeleteEndMessage::SchedulingFailed) message.icon = MessageIcon::Warning;
     context.platform.ui.ShowMessage(message);
     return result;
 }

@@ -30,7 +30,14 @@ struct DeleteOptions {
     bool dryRun = false;           // decide and report only; nothing on disk or in the rows changes
 };
 
-enum class DeleteEndMessage { None, LeftForRestart /* A */, NeedsAdministrator /* B */ };
+enum class DeleteEndMessage {
+    None,
+    LeftForRestart /* A */,
+    NeedsAdministrator /* B */,
+    // The leftovers could not be handed to the system: message A would
+    // promise a deletion that will not happen, and a restart would be in vain.
+    SchedulingFailed
+};
 
 // What a dry run would do with a row.
 enum class PlannedAction {
@@ -57,8 +64,9 @@ struct DeleteRunResult {
     std::vector<RowPlan> plans;     // dry run only
 };
 
-// The text of message A or B in the current language ("" for None).
-std::string EndMessageText(const AppState& state, DeleteEndMessage message);
+// The text of the message in the current language ("" for None).
+std::string EndMessageText(const AppState& state, DeleteEndMessage message,
+                           const std::error_code& error = {});
 
 // The whole run. closeProgram is called after a restart request.
 DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows& rows,

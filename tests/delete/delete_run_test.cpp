@@ -227,6 +227,25 @@ TEST_F(DeleteRun, RestartInsteadOfMessageA) {
     EXPECT_EQ(Pending().size(), 1u);  // scheduled before the restart
 }
 
+// Message A would promise a deletion at the restart that was never recorded.
+TEST_F(DeleteRun, FailedSchedulingIsReportedAndNoRestartFollows) {
+    MakeFile("blocker");
+    ::setenv(kPendingOperationsFileVariable, Path("blocker/pending").c_str(), 1);
+    AddRows({Path("gone.exe")});
+    DeleteOptions options;
+    options.reboot = true;
+    const DeleteRunResult result = Run(options);
+    EXPECT_TRUE(result.scheduleError);
+    EXPECT_EQ(result.message, DeleteEndMessage::SchedulingFailed);
+    EXPECT_TRUE(system.restartRequests.empty());
+    EXPECT_EQ(closed, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(ui.messages[0].text.rfind("Some files couldn't be deleted.\r\nThey could not be scheduled", 0),
+              0u)
+        << ui.messages[0].text;
+}
+
 TEST_F(DeleteRun, RestartListIsNeverEmptiedSoLaterRunsScheduleEarlierEntriesAgain) {
     AddRows({Path("first.exe")});
     Run();

@@ -147,7 +147,11 @@ std::error_code Win32FilesShell::ScheduleAtRestart(const std::vector<PendingOper
         const char* target = operation.target.empty() ? nullptr : operation.target.c_str();
         if (!MoveFileExA(operation.source.c_str(), target,
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
-            last = LastError();
+            // What is gone already needs nothing at the restart.
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+                last = {static_cast<int>(error), std::system_category()};
+            }
         }
     }
     return last;

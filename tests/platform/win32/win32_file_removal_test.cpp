@@ -194,7 +194,8 @@ TEST_F(Win32FileRemoval, DelayedDeletionAndBackupHappenAtTheNextStart) {
     MakeFolder("gone-folder");
     ASSERT_FALSE(files.ScheduleAtRestart({{Path("virus.exe"), ""},
                                           {Path("tool.exe"), Path("KRBackup\\tool.exe.bkp")},
-                                          {Path("gone-folder"), ""}}));
+                                          {Path("gone-folder"), ""},
+                                          {Path("never-existed.exe"), ""}}));
     EXPECT_TRUE(Exists("virus.exe"));  // only recorded so far
     RestartWine();
     EXPECT_FALSE(Exists("virus.exe"));
