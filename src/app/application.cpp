@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
+#include <cstring>
 
 #include "app/log_check.h"
 #include "log/log_evaluation_controller.h"
@@ -27,6 +28,14 @@ LogCheck& Application::Start() {
 
 int RunWindowed(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    // korvane --screenshot PNG [LOGFILE]: the picture of the window for the
+    // documentation, taken by the program itself.
+    QString screenshot;
+    int logArgument = 1;
+    if (argc >= 3 && std::strcmp(argv[1], "--screenshot") == 0) {
+        screenshot = QString::fromLocal8Bit(argv[2]);
+        logArgument = 3;
+    }
     Application app;
     LogCheck& window = app.Start();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -34,8 +43,12 @@ int RunWindowed(int argc, char** argv) {
     }
     window.show();
     // korvane LOGFILE: evaluate the file as if it had been chosen from the menu.
-    if (argc >= 2 && argv[1][0] != '\0') {
-        if (auto* log = window.findChild<LogEvaluationController*>()) log->OpenLogFile(argv[1]);
+    if (argc > logArgument && argv[logArgument][0] != '\0') {
+        if (auto* log = window.findChild<LogEvaluationController*>()) log->OpenLogFile(argv[logArgument]);
+    }
+    if (!screenshot.isEmpty()) {
+        QApplication::processEvents();
+        return window.grab().save(screenshot, "PNG") ? 0 : 1;
     }
     return QApplication::exec();
 }

@@ -193,9 +193,13 @@ void LogCheck::ApplyLanguage() {
     for (const auto& [box, caption, tip] : kBoxes) {
         box->setText(text(caption));
         box->setToolTip(text(tip));
+        // The designed widths fit the captions in the original small font;
+        // never cut a caption off in a wider one.
+        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
     }
     CB_DelFiles->setText(text(17));
     CB_end->setText(text(6));
+    FormResize();
 
     BuildColumnHeaders();
     if (state_.LogEvaluated) RelabelRows();
