@@ -58,7 +58,8 @@ std::set<std::string> MemberNames(const std::string& archive) {
     archive_read_support_format_zip_seekable(reader);
     if (archive_read_open_filename(reader, archive.c_str(), 64 * 1024) == ARCHIVE_OK) {
         struct archive_entry* entry = nullptr;
-        for (int header = archive_read_next_header(reader, &entry); header == ARCHIVE_OK || header == ARCHIVE_WARN;
+        // Like the extraction, go on after a member that fails and stop only where the archive does.
+        for (int header = archive_read_next_header(reader, &entry); header != ARCHIVE_EOF && header != ARCHIVE_FATAL;
              header = archive_read_next_header(reader, &entry)) {
             if (const char* name = archive_entry_pathname(entry)) names.insert(korvane::FlatMemberName(name));
         }
