@@ -3,10 +3,12 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include <QSaveFile>
-#include <QString>
+#include <cerrno>
+#include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -46,33 +48,51 @@ void Report(ExtractOutcome& outcome, int result, const std::string& line) {
     outcome.messages += line + "\n";
 }
 
-// Reads the current member into target through a temporary file.
+// A name beside the target that no other member of this process writes to.
+std::string TemporaryNameFor(const std::string& target) {
+    static unsigned counter = 0;
+    return target + ".part-" + std::to_string(++counter);
+}
+
+// Reads the current member into target through a temporary file. The name
+// stays the member's bytes: Qt's file classes would turn bytes that are not
+// UTF-8 into replacement characters and write the file under another name.
 bool WriteMember(struct archive* a, const std::string& target, std::uint32_t mode, std::string& error) {
-    QSaveFile file(QString::fromLocal8Bit(target.c_str()));
-    // An existing target's permissions would otherwise carry over.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString().toStdString();
+    const std::string temporary = TemporaryNameFor(target);
+    errno = 0;
+    // "x": never reuse or follow anything that already has the temporary name.
+    std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+    if (file == nullptr) {
+        error = std::generic_category().message(errno != 0 ? errno : EIO);
         return false;
     }
+    auto discard = [&](std::string why) {
+        std::fclose(file);
+        std::remove(temporary.c_str());
+        error = std::move(why);
+        return false;
+    };
     char buffer[64 * 1024];
     for (;;) {
         const la_ssize_t read = archive_read_data(a, buffer, sizeof buffer);
         if (read == 0) break;
-        if (read < 0) {
-            // Includes a checksum mismatch, which libarchive reports at the end.
-            error = ErrorText(a);
-            file.cancelWriting();
-            return false;
-        }
-        if (file.write(buffer, read) != read) {
-            error = file.errorString().toStdString();
-            file.cancelWriting();
-            return false;
+        // Includes a checksum mismatch, which libarchive reports at the end.
+        if (read < 0) return discard(ErrorText(a));
+        if (std::fwrite(buffer, 1, static_cast<std::size_t>(read), file) != static_cast<std::size_t>(read)) {
+            return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC));
         }
     }
-    if (!file.commit()) {
-        error = file.errorString().toStdString();
+    if (std::fflush(file) != 0) return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC));
+    if (std::fclose(file) != 0) {
+        std::remove(temporary.c_str());
+        error = std::generic_category().message(errno != 0 ? errno : ENOSPC);
+        return false;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(std::filesystem::path(temporary), std::filesystem::path(target), renamed);
+    if (renamed) {
+        std::remove(temporary.c_str());
+        error = renamed.message();
         return false;
     }
 #ifndef _WIN32
