@@ -59,7 +59,8 @@ std::set<std::string> MemberNames(const std::string& archive) {
     if (archive_read_open_filename(reader, archive.c_str(), 64 * 1024) == ARCHIVE_OK) {
         struct archive_entry* entry = nullptr;
         // Like the extraction, go on after a member that fails and stop only where the archive does.
-        for (int header = archive_read_next_header(reader, &entry); header != ARCHIVE_EOF && header != ARCHIVE_FATAL;
+        for (int header = archive_read_next_header(reader, &entry);
+             header != ARCHIVE_EOF && header != ARCHIVE_FATAL;
              header = archive_read_next_header(reader, &entry)) {
             if (const char* name = archive_entry_pathname(entry)) names.insert(korvane::FlatMemberName(name));
         }
@@ -81,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::create_directory(folder);
     const fs::path archive = input / "mwav.exe";
     const fs::path bystander = root / "bystander.txt";
-    std::ofstream(archive, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(archive, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     std::ofstream(bystander, std::ios::binary) << kBystanderText;
 
     int questions = 0;
@@ -103,12 +105,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& entry : fs::directory_iterator(root)) {
         ++beside;
         const fs::path name = entry.path().filename();
-        Require(name == "download" || name == "bases_x" || name == "bystander.txt", "a file outside the folder");
+        Require(name == "download" || name == "bases_x" || name == "bystander.txt",
+                "a file outside the folder");
     }
     Require(beside == 3, "a folder beside the extraction folder went missing");
     Require(fs::file_size(archive) == size, "the archive was changed");
     std::ifstream bystanderIn(bystander, std::ios::binary);
-    const std::string bystanderText((std::istreambuf_iterator<char>(bystanderIn)), std::istreambuf_iterator<char>());
+    const std::string bystanderText((std::istreambuf_iterator<char>(bystanderIn)),
+                                    std::istreambuf_iterator<char>());
     Require(bystanderText == kBystanderText, "a file beside the folder was changed");
     std::size_t inDownload = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(input)) ++inDownload;

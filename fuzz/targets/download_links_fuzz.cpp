@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t archives = 0;
     if (marker != std::string_view::npos) {
-        for (std::size_t at = korvane::FindIgnoreCase(page, "/mwav.exe", marker + 1); at != std::string_view::npos;
-             at = korvane::FindIgnoreCase(page, "/mwav.exe", at + 9)) {
+        for (std::size_t at = korvane::FindIgnoreCase(page, "/mwav.exe", marker + 1);
+             at != std::string_view::npos; at = korvane::FindIgnoreCase(page, "/mwav.exe", at + 9)) {
             ++archives;
         }
     }
@@ -34,10 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view tail = std::string_view(link).substr(link.size() - 9);
         Require(korvane::FindIgnoreCase(tail, "/mwav.exe") == 0, "link does not end in /mwav.exe");
         const std::string_view body = std::string_view(link).substr(0, link.size() - 9);
-        Require(korvane::FindIgnoreCase(body, "href=\"") == std::string_view::npos, "a nearer href= inside the link");
+        Require(korvane::FindIgnoreCase(body, "href=\"") == std::string_view::npos,
+                "a nearer href= inside the link");
         // The link stands in the page right after an href=".
         bool found = false;
-        for (std::size_t at = page.find(link); at != std::string_view::npos && !found; at = page.find(link, at + 1)) {
+        for (std::size_t at = page.find(link); at != std::string_view::npos && !found;
+             at = page.find(link, at + 1)) {
             found = at >= 6 && korvane::FindIgnoreCase(page.substr(at - 6, 6), "href=\"") == 0;
         }
         Require(found, "link not taken from the page after href=\"");

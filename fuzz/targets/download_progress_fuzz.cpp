@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     notification.progress = input.Uint32();
     notification.maximum = input.Uint32();
     notification.code = static_cast<std::int8_t>(input.Byte());
-    const auto language = (input.Byte() & 1) != 0 ? korvane::UiLanguage::English : korvane::UiLanguage::German;
+    const auto language =
+        (input.Byte() & 1) != 0 ? korvane::UiLanguage::English : korvane::UiLanguage::German;
     notification.text = std::string(input.Rest());
 
     const korvane::DownloadProgressView view =
@@ -55,13 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "percentage is not the truncated share");
     }
 
-    const bool shows = notification.code >= 1 && (notification.code <= 6 || notification.code == 10 ||
-                                                  notification.code == 11);
+    const bool shows = notification.code >= 1 &&
+                       (notification.code <= 6 || notification.code == 10 || notification.code == 11);
     Require(view.statusText.empty() != shows, "status text for the wrong codes");
-    if (shows && notification.code <= 6) Require(EndsWith(view.statusText, notification.text), "status text lost");
-    Require(view.panelText.has_value() == (shows && notification.maximum != 0), "panel text when it must stay");
+    if (shows && notification.code <= 6)
+        Require(EndsWith(view.statusText, notification.text), "status text lost");
+    Require(view.panelText.has_value() == (shows && notification.maximum != 0),
+            "panel text when it must stay");
     if (view.panelText) {
-        Require(view.panelText->rfind(view.statusText, 0) == 0, "panel text does not start with the status text");
+        Require(view.panelText->rfind(view.statusText, 0) == 0,
+                "panel text does not start with the status text");
         Require(EndsWith(*view.panelText, "% )"), "panel text ending");
     }
     return 0;

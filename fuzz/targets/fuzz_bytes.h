@@ -13,7 +13,8 @@ namespace korvane::fuzz {
 
 class FuzzBytes {
 public:
-    FuzzBytes(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
+    FuzzBytes(const std::uint8_t* data, std::size_t size)
+        : rest_(reinterpret_cast<const char*>(data), size) {}
 
     // The next byte, 0 when none is left.
     std::uint8_t Byte() {

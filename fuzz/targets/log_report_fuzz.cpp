@@ -47,7 +47,8 @@ std::string LineByLineReport(std::string_view log, const std::vector<korvane::Lo
     std::vector<std::string_view> lines;
     for (std::size_t start = 0;;) {
         const std::size_t end = log.find("\r\n", start);
-        lines.push_back(log.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        lines.push_back(
+            log.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
         if (end == std::string_view::npos) break;
         start = end + 2;
     }
@@ -89,10 +90,12 @@ std::string LineByLineReport(std::string_view log, const std::vector<korvane::Lo
     if (!errors.empty()) Section(report, "--------------------- ERRORS ---------------------", errors);
     if (!entries.empty()) {
         std::vector<std::string> added;
-        for (const korvane::LogEntry& entry : entries) added.push_back(entry.FilePath + " => " + entry.VirusName);
+        for (const korvane::LogEntry& entry : entries)
+            added.push_back(entry.FilePath + " => " + entry.VirusName);
         Section(report, kHeader, std::vector<std::string_view>(added.begin(), added.end()));
     }
-    if (anyStatistics) Section(report, "-------------------- Statistik -------------------", statistics, false);
+    if (anyStatistics)
+        Section(report, "-------------------- Statistik -------------------", statistics, false);
     return report;
 }
 

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::optional<std::vector<korvane::PendingOperation>> read = korvane::DecodePendingOperations(text);
     if (read) {
-        Require(korvane::EncodePendingOperations(*read) == text, "a list that reads does not write back the same");
+        Require(korvane::EncodePendingOperations(*read) == text,
+                "a list that reads does not write back the same");
         for (const korvane::PendingOperation& operation : *read) {
             Require(!operation.source.empty(), "an operation without a source");
         }

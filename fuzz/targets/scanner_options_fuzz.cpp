@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A folder whose short form holds " /" may look like a further switch;
     // real short forms hold no blanks at all.
     if (folderAdded && input.scanFolderShort.find(" /") != std::string::npos) return 0;
-    Require(korvane::SplitScannerOptions(options) == expected, "option string does not split into its switches");
+    Require(korvane::SplitScannerOptions(options) == expected,
+            "option string does not split into its switches");
     return 0;
 }

@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     line[line.size() - source.size() - 1] == '=',
                 "the line does not end with '=' and the short form");
         const std::string target(line.substr(0, line.size() - source.size() - 1));
-        const bool wantsBackup = request.backup && folders.count(entry) == 0 &&
-                                 entry.find(request.separator) != std::string::npos;
+        const bool wantsBackup =
+            request.backup && folders.count(entry) == 0 && entry.find(request.separator) != std::string::npos;
         if (!wantsBackup) {
             Require(target == "NUL", "deleted without NUL");
             continue;
@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(target == Upper(target), "backup name not upper-cased");
         Require(target.compare(0, request.shortBackupFolder.size(), Upper(request.shortBackupFolder)) == 0,
                 "backup name outside the backup folder");
-        Require(target.size() >= 4 && target.compare(target.size() - 4, 4, ".BKP") == 0, "backup name ending");
+        Require(target.size() >= 4 && target.compare(target.size() - 4, 4, ".BKP") == 0,
+                "backup name ending");
         Require(existing.count(target) == 0, "backup name that exists already");
         Require(backupNames.insert(target).second, "two entries with the same backup name");
     }
