@@ -3,9 +3,13 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+#include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <memory>
 
 #ifndef _WIN32
@@ -46,16 +50,28 @@ void Report(ExtractOutcome& outcome, int result, const std::string& line) {
     outcome.messages += line + "\n";
 }
 
-// Reads the current member into target through a temporary file.
-bool WriteMember(struct archive* a, const std::string& target, std::uint32_t mode, std::string& error) {
-    QSaveFile file(QString::fromLocal8Bit(target.c_str()));
+enum class WriteOutcome { Written, Failed, NoRoom };
+
+// Reads the current member into target through a temporary file, writing at
+// most room bytes.
+WriteOutcome WriteMember(struct archive* a, const std::string& target, std::uint32_t mode,
+                         std::uintmax_t room, std::string& error) {
+    const QString targetName = QString::fromLocal8Bit(target.c_str());
+    // The save file would write through a link to wherever it points; the
+    // member replaces the link instead.
+    if (QFileInfo(targetName).isSymbolicLink() && !QFile::remove(targetName)) {
+        error = "cannot replace the link in its place";
+        return WriteOutcome::Failed;
+    }
+    QSaveFile file(targetName);
     // An existing target's permissions would otherwise carry over.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString().toStdString();
-        return false;
+        return WriteOutcome::Failed;
     }
     char buffer[64 * 1024];
+    std::uintmax_t written = 0;
     for (;;) {
         const la_ssize_t read = archive_read_data(a, buffer, sizeof buffer);
         if (read == 0) break;
@@ -63,30 +79,45 @@ bool WriteMember(struct archive* a, const std::string& target, std::uint32_t mod
             // Includes a checksum mismatch, which libarchive reports at the end.
             error = ErrorText(a);
             file.cancelWriting();
-            return false;
+            return WriteOutcome::Failed;
         }
+        // A member may expand to more than its header claimed.
+        if (static_cast<std::uintmax_t>(read) > room - written) {
+            error = "more than the " + std::to_string(room) + " bytes of free disk space";
+            file.cancelWriting();
+            return WriteOutcome::NoRoom;
+        }
+        written += static_cast<std::uintmax_t>(read);
         if (file.write(buffer, read) != read) {
             error = file.errorString().toStdString();
             file.cancelWriting();
-            return false;
+            return WriteOutcome::Failed;
         }
     }
     if (!file.commit()) {
         error = file.errorString().toStdString();
-        return false;
+        return WriteOutcome::Failed;
     }
 #ifndef _WIN32
     ::chmod(target.c_str(), static_cast<mode_t>(ExtractedFileMode(mode)));
 #else
     (void)mode;
 #endif
-    return true;
+    return WriteOutcome::Written;
 }
 
 }  // namespace
 
+std::uintmax_t FreeDiskSpace(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(std::filesystem::path(folder), error);
+    // Unknown: let the writes find out.
+    if (error || space.available == static_cast<std::uintmax_t>(-1)) return UINTMAX_MAX;
+    return space.available;
+}
+
 ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::string& folder, char separator,
-                                  const PasswordPrompt& promptPassword) {
+                                  const PasswordPrompt& promptPassword, const FreeSpaceProbe& freeSpace) {
     ExtractOutcome outcome;
     std::unique_ptr<struct archive, int (*)(struct archive*)> reader(archive_read_new(), archive_read_free);
     PasswordState passwords;
@@ -102,10 +133,16 @@ ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::str
     std::string base = folder;
     if (!base.empty() && base.back() != separator) base.push_back(separator);
 
+    bool anyMember = false;
     for (;;) {
         struct archive_entry* entry = nullptr;
         const int header = archive_read_next_header(reader.get(), &entry);
-        if (header == ARCHIVE_EOF) break;
+        if (header == ARCHIVE_EOF) {
+            // A damaged directory can look like an empty one; neither unpacks anything.
+            if (!anyMember) Report(outcome, kExtractWarning, archivePath + ": the archive holds no member");
+            break;
+        }
+        anyMember = true;
         if (header == ARCHIVE_FATAL) {
             Report(outcome, kExtractNoArchive, archivePath + ": " + ErrorText(reader.get()));
             break;
@@ -126,13 +163,32 @@ ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::str
         if (archive_entry_filetype(entry) != AE_IFREG) continue;
         const std::string name = FlatMemberName(storedName);
         if (name.empty()) continue;
+#ifdef _WIN32
+        if (!IsUsableWindowsFileName(name)) {
+            Report(outcome, kExtractWarning, "skipping: " + storedName + "  not a usable file name");
+            continue;
+        }
+#endif
         if (archive_entry_is_encrypted(entry) && passwords.cancelled) {
             Report(outcome, kExtractWarning, "skipping: " + storedName + "  no password given");
             continue;
         }
+        const std::uintmax_t room = freeSpace ? freeSpace(folder) : UINTMAX_MAX;
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) >= 0 &&
+            static_cast<std::uintmax_t>(archive_entry_size(entry)) > room) {
+            Report(outcome, kExtractError,
+                   storedName + ": needs " + std::to_string(archive_entry_size(entry)) + " bytes, only " +
+                       std::to_string(room) + " bytes of disk space are free");
+            break;
+        }
         std::string error;
-        if (!WriteMember(reader.get(), base + name, static_cast<std::uint32_t>(archive_entry_perm(entry)),
-                         error)) {
+        const WriteOutcome written = WriteMember(
+            reader.get(), base + name, static_cast<std::uint32_t>(archive_entry_perm(entry)), room, error);
+        if (written == WriteOutcome::NoRoom) {
+            Report(outcome, kExtractError, storedName + ": " + error);
+            break;
+        }
+        if (written == WriteOutcome::Failed) {
             const bool skipped = archive_entry_is_encrypted(entry) && passwords.cancelled;
             Report(outcome, skipped ? kExtractWarning : kExtractError,
                    (skipped ? "skipping: " + storedName + "  no password given" : storedName + ": " + error));
