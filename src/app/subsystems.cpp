@@ -3,6 +3,7 @@
 
 #include <QAction>
 
+#include "delete/delete_controller.h"
 #include "log/log_evaluation_controller.h"
 #include "scanner/frm_download.h"
 
@@ -30,6 +31,10 @@ void LogCheck::InstallSubsystems() {
     }
 
     // deletion
+    subsystems_.push_back(std::make_shared<DeleteController>(
+        state_, platform_, Parts(),
+        DeleteController::Controls{CB_DelFiles, Check_FileBackup, Check_DelAllOnReboot, Check_Reboot, Text1,
+                                   MenuItem(QStringLiteral("mnuCleanBackupFolder"))}));
 
     // scanner
     connect(MenuItem(QStringLiteral("mnuEscanDown")), &QAction::triggered, this,

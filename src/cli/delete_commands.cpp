@@ -1,17 +1,272 @@
+// korvane clean and korvane apply-pending: the delete run without a window,
+// and the operations it left for the next start of the system.
+#include <QCommandLineParser>
+#include <QString>
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #include "cli/commands.h"
+#include "cli/mapped_log.h"
+#include "core/app_state.h"
+#include "core/language_choice.h"
+#include "core/log_evaluation.h"
+#include "core/os_version.h"
+#include "core/pending_operations.h"
+#include "core/text_util.h"
+#include "delete/delete_run.h"
+#include "platform/platform.h"
 
 namespace korvane {
 
-int RunCleanCommand(const QStringList&) {
-    std::fprintf(stderr, "korvane clean: not available in this build\n");
+namespace {
+
+// UI texts are UTF-8; the terminal takes the system code page.
+std::string ToSystemCodePage(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toLocal8Bit().toStdString();
+}
+
+// A path on one line: control characters are written as \xNN, every other
+// byte as it is.
+std::string OneLine(const std::string& path) {
+    std::string line;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            line += escaped;
+        } else {
+            line.push_back(c);
+        }
+    }
+    return line;
+}
+
+void PrintLine(std::FILE* out, const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fputc('\n', out);
+}
+
+// Messages of the run go to the terminal once the rows are printed; nothing waits for an answer.
+class ConsoleUi : public UiServices {
+public:
+    std::vector<MessageRequest> messages;
+
+    MessageAnswer ShowMessage(const MessageRequest& request) override {
+        messages.push_back(request);
+        return MessageAnswer::Ok;
+    }
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::string OpenFile(const OpenFileRequest&) override { return {}; }
+    std::string BrowseForFolder(const std::string&) override { return {}; }
+    std::string AskPassword(const std::string&, const std::string&) override { return {}; }
+    std::string ClipboardText() override { return {}; }
+    void SetClipboardText(const std::string&) override {}
+};
+
+const char* PlanText(PlannedAction action) {
+    switch (action) {
+        case PlannedAction::RemoveNow:
+            return "remove now";
+        case PlannedAction::BackUpNow:
+            return "back up";
+        case PlannedAction::QueueForRestart:
+            return "queue for restart";
+        case PlannedAction::NeedsAdministrator:
+            return "needs administrator";
+        case PlannedAction::Refuse:
+            return "refuse (protected)";
+        case PlannedAction::KeepEmptyFolder:
+            return "keep (empty folder)";
+    }
+    return "";
+}
+
+// The parser's help with the command's own name in its usage line.
+QString HelpText(const QCommandLineParser& parser, const QStringList& arguments, const char* synopsis) {
+    const QString help = parser.helpText();
+    return QStringLiteral("Usage: ") + arguments.value(0) + QString::fromLatin1(synopsis) +
+           help.mid(help.indexOf(QLatin1Char('\n')));
+}
+
+int UsageError(const QStringList& arguments, const QCommandLineParser& parser, const char* synopsis,
+               const QString& problem) {
+    std::fprintf(stderr, "%s: %s\n\n", qPrintable(arguments.value(0)), qPrintable(problem));
+    std::fputs(qPrintable(HelpText(parser, arguments, synopsis)), stderr);
     return 2;
 }
 
-int RunApplyPendingCommand(const QStringList&) {
-    std::fprintf(stderr, "korvane apply-pending: not available in this build\n");
-    return 2;
+constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
+constexpr char kApplySynopsis[] = "";
+
+}  // namespace
+
+int RunCleanCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Deletes the objects of a scanner log and the paths given with --add, as the delete "
+                       "button does. Prints each row's status and path.\nExit status: 0 nothing left, 1 "
+                       "something left for the restart or failed, 2 usage or file error."));
+    parser.addHelpOption();
+    const QCommandLineOption language(
+        QStringLiteral("language"),
+        QStringLiteral("language of the texts: de or en (default: the user's locale)"),
+        QStringLiteral("de|en"));
+    const QCommandLineOption mark(
+        QStringLiteral("mark"),
+        QStringLiteral("rows to mark: infected (every row not tagged, the default) or all"),
+        QStringLiteral("infected|all"), QStringLiteral("infected"));
+    const QCommandLineOption backup(QStringLiteral("backup"),
+                                    QStringLiteral("move each file into the backup folder KRBackup instead"));
+    const QCommandLineOption allOnReboot(
+        QStringLiteral("all-on-reboot"),
+        QStringLiteral("delete nothing now, everything at the next restart"));
+    const QCommandLineOption reboot(QStringLiteral("reboot"),
+                                    QStringLiteral("restart the computer when something is left"));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"),
+                                    QStringLiteral("print what would be done and change nothing"));
+    const QCommandLineOption add(QStringLiteral("add"), QStringLiteral("also delete PATH (file or folder)"),
+                                 QStringLiteral("PATH"));
+    for (const QCommandLineOption& option : {language, mark, backup, allOnReboot, reboot, dryRun, add}) {
+        parser.addOption(option);
+    }
+    parser.addPositionalArgument(QStringLiteral("LOGFILE"), QStringLiteral("the scanner's log (mwav.log)"),
+                                 QStringLiteral("[LOGFILE]"));
+    if (!parser.parse(arguments)) return UsageError(arguments, parser, kCleanSynopsis, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(HelpText(parser, arguments, kCleanSynopsis)), stdout);
+        return 0;
+    }
+    if (parser.positionalArguments().size() > 1) {
+        return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("at most one LOGFILE"));
+    }
+    if (parser.positionalArguments().isEmpty() && !parser.isSet(add)) {
+        return UsageError(arguments, parser, kCleanSynopsis,
+                          QStringLiteral("nothing to clean: give a LOGFILE or --add PATH"));
+    }
+    const QString marking = parser.value(mark).toLower();
+    if (marking != QStringLiteral("infected") && marking != QStringLiteral("all")) {
+        return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("--mark takes infected or all"));
+    }
+
+    const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
+    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
+    ConsoleUi ui;
+    Platform platform{*system, *files, ui};
+
+    AppState state;
+    state.ResetLists();
+    state.AppTitle = "Korvane";
+    if (parser.isSet(language)) {
+        const QString code = parser.value(language).toLower();
+        if (code != QStringLiteral("de") && code != QStringLiteral("en")) {
+            return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("--language takes de or en"));
+        }
+        state.Language = code == QStringLiteral("de") ? UiLanguage::German : UiLanguage::English;
+    } else {
+        state.Language =
+            ChooseLanguage(NormaliseLocaleLanguageName(system->GetLocaleString(kLocaleNativeLanguageName)));
+    }
+    state.OsVersion = system->GetOsVersion();
+    if (state.OsVersion > 4) state.UserIsAdmin = system->IsUserAdmin();
+    state.WindowsDir = system->GetSystemFolder("win");
+    state.SystemDir = system->GetSystemFolder("system");
+    state.ProgramFolder = system->ProgramFolder();
+    state.DriveRoot = system->DriveRoot();
+    state.PathSeparator = system->PathSeparator();
+
+    if (!parser.positionalArguments().isEmpty()) {
+        const QString file = parser.positionalArguments().front();
+        MappedLog log;
+        if (const std::error_code error = log.Open(file.toLocal8Bit().toStdString())) {
+            std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(arguments.value(0)), qPrintable(file),
+                         error.message().c_str());
+            return 2;
+        }
+        EvaluateLogIntoEntries(state, log.Text());
+    }
+    for (const QString& path : parser.values(add)) AppendEntryByHand(state, path.toLocal8Bit().toStdString());
+
+    std::vector<VectorDeleteRunRows::Row> rows;
+    for (std::size_t index = 1; index <= state.EntryCount(); ++index) {
+        const ResultRow row = RowForEntry(state, index);
+        const bool checked = marking == QStringLiteral("all") || !ContainsIgnoreCase(row.Name, "tagged");
+        rows.push_back({row.Path, row.Status, checked});
+    }
+
+    DeleteOptions options;
+    options.fileBackup = parser.isSet(backup);
+    options.allOnReboot = parser.isSet(allOnReboot);
+    options.reboot = parser.isSet(reboot);
+    options.dryRun = parser.isSet(dryRun);
+    DeletionContext context{state, platform, {}};
+    VectorDeleteRunRows access(rows);
+    const DeleteRunResult result = CB_DelFiles_Click(context, access, options, {});
+
+    if (options.dryRun) {
+        bool left = false;
+        for (const RowPlan& plan : result.plans) {
+            PrintLine(stdout, std::string(PlanText(plan.action)) + "\t" + OneLine(plan.path));
+            left =
+                left || (plan.action != PlannedAction::RemoveNow && plan.action != PlannedAction::BackUpNow);
+        }
+        return left ? 1 : 0;
+    }
+    for (const VectorDeleteRunRows::Row& row : rows) {
+        PrintLine(stdout, ToSystemCodePage(row.status) + "\t" + OneLine(row.path));
+    }
+    for (const MessageRequest& message : ui.messages) {
+        std::string text = message.text;
+        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
+            text.replace(at, 2, "\n");
+        PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
+    }
+    std::fflush(stdout);
+    return result.restartNeeded || result.scheduleError ? 1 : 0;
+}
+
+int RunApplyPendingCommand(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Carries out the deletions and backup moves left for the restart (the list in "
+        "$KORVANE_PENDING_FILE, by default /var/lib/korvane/pending-operations). An operation that "
+        "fails stays listed for the next time.\nExit status: 0 all done, 1 something failed, 2 the "
+        "list could not be read or written."));
+    parser.addHelpOption();
+    if (!parser.parse(arguments)) return UsageError(arguments, parser, kApplySynopsis, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(HelpText(parser, arguments, kApplySynopsis)), stdout);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(arguments, parser, kApplySynopsis, QStringLiteral("takes no arguments"));
+
+    const std::string file = PendingOperationsFile();
+    const ApplyPendingResult result = ApplyPendingOperations(file);
+    bool failed = false;
+    for (const AppliedOperation& applied : result.applied) {
+        const PendingOperation& operation = applied.operation;
+        std::string outcome;
+        if (applied.error) {
+            outcome = "failed (" + applied.error.message() + ")";
+            failed = true;
+        } else if (applied.alreadyGone) {
+            outcome = "already gone";
+        } else {
+            outcome = operation.target.empty() ? "deleted" : "moved";
+        }
+        std::string line = outcome + "\t" + OneLine(operation.source);
+        if (!operation.target.empty()) line += "\t" + OneLine(operation.target);
+        PrintLine(stdout, line);
+    }
+    std::fflush(stdout);
+    if (result.fileError) {
+        std::fprintf(stderr, "%s: %s: %s\n", qPrintable(arguments.value(0)), file.c_str(),
+                     result.fileError.message().c_str());
+        return 2;
+    }
+    return failed ? 1 : 0;
 }
 
 }  // namespace korvane

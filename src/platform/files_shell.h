@@ -2,6 +2,9 @@
 // File system and shell operations. Paths are bytes in the system code page.
 #include <string>
 #include <system_error>
+#include <vector>
+
+#include "core/pending_operations.h"
 
 namespace korvane {
 
@@ -26,6 +29,45 @@ public:
 
 
     // ---- deletion -----------------------------------------------------------
+    // A link (symbolic link, junction, reparse point) is handled as the link
+    // itself: it is never a folder here, and removing it leaves its target.
+
+    // One entry of a folder listing ("." and ".." are never listed).
+    struct FolderEntry {
+        std::string name;
+        bool isFolder = false;  // a real folder, never a link to one
+        bool isLink = false;    // symbolic link, junction or other reparse point
+        bool isHidden = false;
+        bool isSystem = false;
+    };
+
+    // Every operation here refuses by default, so a test double that deletes
+    // nothing needs none of them.
+    virtual bool IsDirectory(const std::string&) { return false; }
+    virtual bool IsFolderEmpty(const std::string&) { return false; }
+    virtual std::error_code RemoveFile(const std::string&) { return Unsupported(); }
+    // Fails when to exists. copyAllowed lets a move to another drive copy
+    // and delete.
+    virtual std::error_code MoveFileNow(const std::string&, const std::string&, bool /*copyAllowed*/) {
+        return Unsupported();
+    }
+    // The folder with everything in it, for good (no trash); links inside
+    // are removed, their targets stay.
+    virtual std::error_code RemoveFolderTree(const std::string&) { return Unsupported(); }
+    virtual std::error_code ListFolder(const std::string&, std::vector<FolderEntry>&) { return Unsupported(); }
+    // Creates a folder path with every missing parent; path ends with a separator.
+    virtual std::error_code CreateFolderPath(const std::string&) { return Unsupported(); }
+    // The 8.3 form of an existing path; empty when it does not exist.
+    virtual std::string ShortPathOf(const std::string&) { return {}; }
+    // Records operations the system carries out at its next start.
+    virtual std::error_code ScheduleAtRestart(const std::vector<PendingOperation>&) { return Unsupported(); }
+    // The absolute path with every link resolved; the absolute path itself
+    // when that fails.
+    virtual std::string CanonicalPath(const std::string& path) { return path; }
+    // A drive or the root of a mounted file system.
+    virtual bool IsFileSystemRoot(const std::string&) { return false; }
+    virtual bool NamesIgnoreCase() const { return false; }
+    static std::error_code Unsupported() { return std::make_error_code(std::errc::function_not_supported); }
 
 
     // ---- scanner ------------------------------------------------------------

@@ -34,6 +34,15 @@ public:
 
     // ---- deletion -----------------------------------------------------------
 
+    // Where enabling or disabling the shutdown privilege stopped.
+    enum class PrivilegeStep { Done, OpenTokenFailed, LookupFailed, AdjustFailed };
+
+    // The user's own folder (home, profile).
+    virtual std::string UserHomeFolder() = 0;
+    virtual PrivilegeStep SetShutdownPrivilege(bool enable) = 0;
+    // Asks the system to restart (ExitWindowsEx flags); false when refused.
+    virtual bool RequestRestart(std::uint32_t mode) = 0;
+
 
     // ---- scanner ------------------------------------------------------------
 

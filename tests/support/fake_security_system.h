@@ -1,6 +1,8 @@
 #pragma once
 // A system whose answers the test sets: family, rights, locale and folders.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/security_system.h"
 
@@ -39,6 +41,24 @@ public:
     std::string ProgramFolder() override { return programFolder; }
     std::string DriveRoot() override { return driveRoot; }
     char PathSeparator() const override { return '/'; }
+
+    // ---- deletion: home folder, shutdown privilege and restart requests ----
+    std::string homeFolder = "/nonexistent-home-for-tests";
+    PrivilegeStep enablePrivilege = PrivilegeStep::Done;
+    PrivilegeStep disablePrivilege = PrivilegeStep::Done;
+    bool restartAccepted = true;
+    std::vector<bool> privilegeCalls;           // the enable argument of each call
+    std::vector<std::uint32_t> restartRequests; // the modes asked for; nothing restarts
+
+    std::string UserHomeFolder() override { return homeFolder; }
+    PrivilegeStep SetShutdownPrivilege(bool enable) override {
+        privilegeCalls.push_back(enable);
+        return enable ? enablePrivilege : disablePrivilege;
+    }
+    bool RequestRestart(std::uint32_t mode) override {
+        restartRequests.push_back(mode);
+        return restartAccepted;
+    }
 };
 
 }  // namespace korvane::testing

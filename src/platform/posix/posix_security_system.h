@@ -1,4 +1,8 @@
 #pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/security_system.h"
 
 namespace korvane {
@@ -21,6 +25,21 @@ public:
 
 
     // ---- deletion -----------------------------------------------------------
+    // Starts a program without waiting for it; true when it could be started.
+    using ProcessLauncher = std::function<bool(const std::string& program, const std::vector<std::string>& arguments)>;
+
+    std::string UserHomeFolder() override;
+    // Only root may restart the system.
+    PrivilegeStep SetShutdownPrivilege(bool enable) override;
+    // Runs "systemctl reboot" through the launcher.
+    bool RequestRestart(std::uint32_t mode) override;
+    // Tests put a launcher here that only records the request.
+    void SetProcessLauncher(ProcessLauncher launcher) { launcher_ = std::move(launcher); }
+
+private:
+    ProcessLauncher launcher_;
+
+public:
 
 
     // ---- scanner ------------------------------------------------------------

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/security_system.h"
@@ -21,6 +23,17 @@ public:
 
 
     // ---- deletion -----------------------------------------------------------
+    std::string UserHomeFolder() override;
+    PrivilegeStep SetShutdownPrivilege(bool enable) override;
+    // ExitWindowsEx (mode, 0), or the call put in for tests.
+    bool RequestRestart(std::uint32_t mode) override;
+    // Tests put a call here that only records the request, so nothing restarts.
+    void SetRestartCall(std::function<bool(std::uint32_t mode)> call) { restartCall_ = std::move(call); }
+
+private:
+    std::function<bool(std::uint32_t)> restartCall_;
+
+public:
 
 
     // ---- scanner ------------------------------------------------------------

@@ -1,0 +1,21 @@
+#pragma once
+// The list of paths left for deletion at the next restart.
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+// The list is indexed with a 16-bit counter, so it ends at this many entries.
+inline constexpr std::size_t kRebootDeleteListCapacity = 32767;
+
+enum class RebootDeleteAdd { Added, Ignored, ListFull };
+
+// Adds path to list (element 0 stays empty; entries from index 1 on) unless it
+// is shorter than five characters or already listed. Entries are compared
+// after trimming blanks. Where file names ignore case (Windows) the path is
+// stored lower-cased and compared so; where they do not, lower-casing would
+// name another file, so the path keeps its case there.
+RebootDeleteAdd AddRebootDelete(std::vector<std::string>& list, const std::string& path,
+                                bool namesIgnoreCase);
+
+}  // namespace korvane

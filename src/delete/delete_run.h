@@ -1,0 +1,96 @@
+#pragma once
+// The delete run behind the delete button: every checked row that is still
+// "added" is removed now (or left for the restart), and its status tells the
+// outcome. Works on any row store, so it runs without a window.
+#include <functional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "delete/deletion_context.h"
+
+namespace korvane {
+
+// The rows in display order.
+class DeleteRunRows {
+public:
+    virtual ~DeleteRunRows() = default;
+    virtual int Count() const = 0;
+    virtual bool Checked(int row) const = 0;
+    virtual std::string Status(int row) const = 0;
+    virtual std::string Path(int row) const = 0;
+    virtual void SetStatus(int row, const std::string& status) = 0;
+};
+
+struct DeleteOptions {
+    bool fileBackup = false;       // Check_FileBackup
+    bool allOnReboot = false;      // Check_DelAllOnReboot
+    bool reboot = false;           // Check_Reboot
+    std::string maskText = "*.*";  // Text1
+    bool dryRun = false;           // decide and report only; nothing on disk or in the rows changes
+};
+
+enum class DeleteEndMessage {
+    None,
+    LeftForRestart /* A */,
+    NeedsAdministrator /* B */,
+    // The leftovers could not be handed to the system: message A would
+    // promise a deletion that will not happen, and a restart would be in vain.
+    SchedulingFailed
+};
+
+// What a dry run would do with a row.
+enum class PlannedAction {
+    RemoveNow,           // delete the file or the folder with its contents
+    BackUpNow,           // move the file into KRBackup
+    QueueForRestart,     // leave it for the next restart
+    NeedsAdministrator,  // cannot be scheduled without administrator rights
+    Refuse,              // a root or a protected folder
+    KeepEmptyFolder      // an empty folder left for the restart: nothing to queue
+};
+
+struct RowPlan {
+    int row = 0;
+    std::string path;
+    PlannedAction action = PlannedAction::RemoveNow;
+};
+
+struct DeleteRunResult {
+    bool ran = false;  // false: nothing was loaded
+    bool restartNeeded = false;
+    DeleteEndMessage message = DeleteEndMessage::None;
+    bool restartRequested = false;
+    std::error_code scheduleError;  // recording the restart operations failed
+    std::vector<RowPlan> plans;     // dry run only
+};
+
+// The text of the message in the current language ("" for None).
+std::string EndMessageText(const AppState& state, DeleteEndMessage message,
+                           const std::error_code& error = {});
+
+// The whole run. closeProgram is called after a restart request.
+DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows& rows,
+                                  const DeleteOptions& options, const std::function<void()>& closeProgram);
+
+// Rows held in a vector, in that order (the command line's list).
+class VectorDeleteRunRows : public DeleteRunRows {
+public:
+    struct Row {
+        std::string path;
+        std::string status;
+        bool checked = false;
+    };
+    explicit VectorDeleteRunRows(std::vector<Row>& rows) : rows_(rows) {}
+    int Count() const override { return static_cast<int>(rows_.size()); }
+    bool Checked(int row) const override { return rows_[static_cast<std::size_t>(row)].checked; }
+    std::string Status(int row) const override { return rows_[static_cast<std::size_t>(row)].status; }
+    std::string Path(int row) const override { return rows_[static_cast<std::size_t>(row)].path; }
+    void SetStatus(int row, const std::string& status) override {
+        rows_[static_cast<std::size_t>(row)].status = status;
+    }
+
+private:
+    std::vector<Row>& rows_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,27 @@
+#pragma once
+// Removing one file now (optionally as a backup move into KRBackup), the list
+// of what is left for the restart, and handing that list to the system.
+#include <string>
+#include <system_error>
+
+#include "delete/deletion_context.h"
+
+namespace korvane {
+
+// Deletes the file, or with backup moves it to KRBackup\<name>.bkp. The
+// caller judges the outcome by testing whether the path still exists.
+void RemoveFileNow(const DeletionContext& context, const std::string& path, bool backup);
+
+// The backup name of a file: KRBackup folder + its name + ".bkp"; empty when
+// the path has no separator.
+std::string BackupNameFor(const DeletionContext& context, const std::string& path);
+
+// Adds the path to RebootDeleteList; a full list is reported with a message.
+void AddRebootDelete(const DeletionContext& context, const std::string& path);
+
+// Hands every entry of RebootDeleteList to the restart mechanism of the
+// system family: the Wininit.ini list on the older family, the system's
+// delayed operations on the NT family. Returns what went wrong in recording.
+std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backup);
+
+}  // namespace korvane

@@ -1,0 +1,31 @@
+#include "delete/protected_paths.h"
+
+namespace korvane {
+
+ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
+    ProtectedFolders guard;
+    guard.separator = context.state.PathSeparator;
+    guard.namesIgnoreCase = context.platform.files.NamesIgnoreCase();
+    FilesShell& files = context.platform.files;
+    for (const std::string& folder :
+         {context.state.WindowsDir, context.state.SystemDir, context.platform.system.UserHomeFolder(),
+          context.state.ProgramFolder, context.state.DriveRoot}) {
+        if (folder.empty()) continue;
+        guard.folders.push_back(folder);
+        // The same folder reached through links counts too.
+        const std::string resolved = files.CanonicalPath(folder);
+        if (!resolved.empty() && resolved != folder) guard.folders.push_back(resolved);
+    }
+    return guard;
+}
+
+bool IsGuardedPath(const DeletionContext& context, const ProtectedFolders& guard, const std::string& path) {
+    FilesShell& files = context.platform.files;
+    if (IsProtectedPath(files.CanonicalPath(path), guard)) return true;
+    if (files.IsFileSystemRoot(path)) return true;
+    // A path that is not absolute: judge it where the system would find it.
+    return IsProtectedPath(path, guard) && !path.empty() &&
+           (path[0] == guard.separator || (path.size() > 1 && path[1] == ':'));
+}
+
+}  // namespace korvane

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "app/application.h"
+#include "app/log_check.h"
+#include "core/log_evaluation.h"
+#include "core/whole_file.h"
+#include "log/result_list_model.h"
+#include "support/fake_security_system.h"
+#include "support/scripted_ui_services.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The delete button and the backup menu command of the real main window.
+TEST(DeletionWiring, DeleteButtonAndBackupCleaningOfTheMainWindow) {
+    QTemporaryDir temp;
+    const std::string root = temp.path().toLocal8Bit().toStdString();
+    fs::create_directories(root + "/prog");
+    ASSERT_FALSE(WriteWholeFile(root + "/tool.exe", "infected"));
+    ASSERT_FALSE(WriteWholeFile(root + "/keep.exe", "fine"));
+
+    auto system = std::make_unique<testing::FakeSecuritySystem>();
+    system->localeName = "English";
+    system->programFolder = root + "/prog/";
+    system->homeFolder = root + "/home";
+    Application app(std::move(system), nullptr, std::make_unique<testing::ScriptedUiServices>());
+    LogCheck& window = app.Start();
+    AppState& state = app.State();
+    for (const char* name : {"/tool.exe", "/keep.exe"}) {
+        const std::size_t index = AppendEntryByHand(state, root + name);
+        window.Model().AppendRow(RowForEntry(state, index));
+    }
+    window.Model().SetChecked(0, true);
+    window.Check_FileBackup->setChecked(true);
+
+    window.CB_DelFiles->click();
+    EXPECT_EQ(window.Model().Row(0).Status, "deleted");
+    EXPECT_EQ(window.Model().Row(1).Status, "added");
+    EXPECT_FALSE(fs::exists(root + "/tool.exe"));
+    EXPECT_TRUE(fs::exists(root + "/keep.exe"));
+    EXPECT_EQ(ReadWholeFile(root + "/prog/KRBackup/tool.exe.bkp"), "infected");
+    EXPECT_TRUE(window.CB_DelFiles->isEnabled());
+
+    window.MenuItem(QStringLiteral("mnuCleanBackupFolder"))->trigger();
+    EXPECT_FALSE(fs::exists(root + "/prog/KRBackup/tool.exe.bkp"));
+    EXPECT_TRUE(fs::exists(root + "/prog/KRBackup"));
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <string>
+
+#include "core/pending_operations.h"
+#include "core/whole_file.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs korvane with its pending-operations list inside a temporary folder.
+class CleanCommand : public ::testing::Test {
+protected:
+    Outcome Korvane(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        environment.insert(QStringLiteral("KORVANE_PENDING_FILE"),
+                           QString::fromLocal8Bit(Path("pending").c_str()));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KORVANE_EXECUTABLE), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        Outcome run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput().toStdString();
+        run.err = process.readAllStandardError().toStdString();
+        return run;
+    }
+    std::string Path(const std::string& relative) const {
+        return temp_.path().toLocal8Bit().toStdString() + "/" + relative;
+    }
+    QString Arg(const std::string& relative) const { return QString::fromLocal8Bit(Path(relative).c_str()); }
+    void MakeFile(const std::string& relative) {
+        fs::create_directories(fs::path(Path(relative)).parent_path());
+        ASSERT_FALSE(WriteWholeFile(Path(relative), "data"));
+    }
+    bool Exists(const std::string& relative) const { return fs::exists(fs::symlink_status(Path(relative))); }
+    std::vector<PendingOperation> Pending() const {
+        return DecodePendingOperations(ReadWholeFile(Path("pending")))
+            .value_or(std::vector<PendingOperation>{});
+    }
+    // Delayed operations need administrator rights: root here.
+    static bool Root() { return ::geteuid() == 0; }
+
+    QTemporaryDir temp_;
+};
+
+TEST_F(CleanCommand, DeletesWhatItCanAndLeavesTheRestForTheRestart) {
+    MakeFile("x/tool.exe");
+    MakeFile("x/sub/inner.exe");
+    const Outcome run = Korvane({"clean", "--language", "en", "--add", Arg("x/tool.exe"), "--add",
+                                 Arg("x/sub"), "--add", Arg("x/gone.exe")});
+    EXPECT_FALSE(Exists("x/tool.exe"));
+    EXPECT_FALSE(Exists("x/sub"));
+    EXPECT_EQ(run.status, 1);
+    const std::string deleted = "deleted\t" + Path("x/tool.exe") + "\ndeleted\t" + Path("x/sub") + "\n";
+    if (Root()) {
+        EXPECT_EQ(run.out,
+                  deleted + "reboot\t" + Path("x/gone.exe") +
+                      "\nSome files couldn't be deleted.\nThese are deleted with the next restart of the "
+                      "computer.\n");
+        EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path("x/gone.exe"), ""}}));
+    } else {
+        EXPECT_EQ(run.out.substr(0, deleted.size()), deleted);
+        EXPECT_NE(run.out.find("failed\t" + Path("x/gone.exe")), std::string::npos);
+        EXPECT_TRUE(Pending().empty());
+    }
+}
+
+TEST_F(CleanCommand, NothingLeftExitsZeroInGerman) {
+    MakeFile("x/tool.exe");
+    const Outcome run = Korvane({"clean", "--language", "de", "--add", Arg("x/tool.exe")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Gelöscht\t" + Path("x/tool.exe") + "\n");
+    EXPECT_FALSE(Exists("pending"));
+}
+
+TEST_F(CleanCommand, DryRunTellsAndChangesNothing) {
+    MakeFile("x/tool.exe");
+    MakeFile("x/sub/inner.exe");
+    const Outcome run = Korvane({"clean", "--dry-run", "--backup", "--add", Arg("x/tool.exe"), "--add",
+                                 Arg("x/sub"), "--add", "/", "--add", Arg("x/gone.exe")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "back up\t" + Path("x/tool.exe") + "\nremove now\t" + Path("x/sub") +
+                           "\nrefuse (protected)\t/\n" +
+                           (Root() ? "queue for restart\t" : "needs administrator\t") + Path("x/gone.exe") +
+                           "\n");
+    EXPECT_TRUE(Exists("x/tool.exe"));
+    EXPECT_TRUE(Exists("x/sub/inner.exe"));
+    EXPECT_FALSE(Exists("pending"));
+}
+
+TEST_F(CleanCommand, MarksInfectedRowsOfALogUnlessAllAreWanted) {
+    const QString log = QStringLiteral(KORVANE_FIXTURES_DIR "/cli-sample.log");
+    const Outcome infected = Korvane({"clean", "--dry-run", log});
+    const Outcome all = Korvane({"clean", "--dry-run", "--mark", "all", log});
+    const auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+    EXPECT_GT(lines(infected.out), 0);
+    EXPECT_EQ(lines(all.out), lines(infected.out) + 1);  // the one tagged row
+    EXPECT_EQ(infected.out.find("bar.dll"), std::string::npos);
+    EXPECT_NE(all.out.find("C:\\Tools\\bar.dll"), std::string::npos);
+}
+
+TEST_F(CleanCommand, UsageAndFileErrorsExitTwo) {
+    EXPECT_EQ(Korvane({"clean"}).status, 2);
+    EXPECT_EQ(Korvane({"clean", "--mark", "some", "--add", Arg("x")}).status, 2);
+    EXPECT_EQ(Korvane({"clean", "--language", "fr", "--add", Arg("x")}).status, 2);
+    const Outcome missing = Korvane({"clean", Arg("no-such.log")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+    EXPECT_EQ(Korvane({"apply-pending", "extra"}).status, 2);
+}
+
+TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
+    const std::string odd = "new\nline\xff.exe";
+    MakeFile(odd);
+    MakeFile("tool.exe");
+    MakeFile("full/keep.txt");
+    ASSERT_FALSE(
+        WriteWholeFile(Path("pending"),
+                       EncodePendingOperations(
+                           {{Path(odd), ""}, {Path("tool.exe"), Path("tool.exe.bkp")}, {Path("full"), ""}})));
+    const Outcome run = Korvane({"apply-pending"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(Exists(odd));
+    EXPECT_TRUE(Exists("tool.exe.bkp"));
+    EXPECT_TRUE(Exists("full/keep.txt"));
+    const std::string expectedStart = "deleted\t" + Path("new\\x0aline\xff.exe") + "\nmoved\t" +
+                                      Path("tool.exe") + "\t" + Path("tool.exe.bkp") + "\nfailed (";
+    EXPECT_EQ(run.out.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path("full"), ""}}));
+
+    fs::remove(Path("full/keep.txt"));
+    const Outcome again = Korvane({"apply-pending"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out, "deleted\t" + Path("full") + "\n");
+    EXPECT_FALSE(Exists("full"));
+    EXPECT_EQ(ReadWholeFile(Path("pending")), "");
+}
+
+TEST_F(CleanCommand, AllOnRebootThenApplyPending) {
+    if (!Root()) GTEST_SKIP() << "delayed deletions need root";
+    MakeFile("x/tool.exe");
+    MakeFile("x/dir/a.txt");
+    MakeFile("x/dir/s/b.exe");
+    const Outcome clean = Korvane(
+        {"clean", "--language", "en", "--all-on-reboot", "--add", Arg("x/tool.exe"), "--add", Arg("x/dir")});
+    EXPECT_EQ(clean.status, 1);
+    EXPECT_TRUE(Exists("x/tool.exe"));
+    EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path("x/tool.exe"), ""},
+                                                        {Path("x/dir/a.txt"), ""},
+                                                        {Path("x/dir/s/b.exe"), ""},
+                                                        {Path("x/dir/s"), ""},
+                                                        {Path("x/dir"), ""}}));
+    const Outcome apply = Korvane({"apply-pending"});
+    EXPECT_EQ(apply.status, 0) << apply.out << apply.err;
+    EXPECT_FALSE(Exists("x/tool.exe"));
+    EXPECT_FALSE(Exists("x/dir"));
+}
+
+}  // namespace
+}  // namespace korvane
