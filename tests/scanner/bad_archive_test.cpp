@@ -1,6 +1,8 @@
 // Archives that are damaged, too large for the disk, or name their members so
 // that they would land outside the scanner folder: the extraction fails with a
 // message or keeps every member inside the folder, and leaves no partial file.
+#include <archive.h>
+#include <archive_entry.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -129,6 +131,56 @@ TEST_F(BadArchive, MemberClaimingMoreThanTheFreeSpaceStopsTheExtraction) {
     EXPECT_EQ(ReadFileBytes(Path("small.txt")), "fits");
     EXPECT_EQ(ReadFileBytes(Path("mwavscan.com")), "working scanner");
     EXPECT_EQ(Tree(), (QStringList{"bases_x", "bases_x/mwavscan.com", "bases_x/small.txt", "mwav.exe"}));
+}
+
+// Compressed members: the size after unpacking shows only while unpacking,
+// and libarchive finds a wrong one only after handing out all the data.
+QByteArray DeflatedZip(const std::vector<std::pair<std::string, std::string>>& members) {
+    std::vector<char> buffer(1 << 20);
+    size_t used = 0;
+    struct archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    archive_write_set_format_option(a, "zip", "compression", "deflate");
+    archive_write_open_memory(a, buffer.data(), buffer.size(), &used);
+    for (const auto& [name, content] : members) {
+        struct archive_entry* entry = archive_entry_new();
+        archive_entry_set_pathname(entry, name.c_str());
+        archive_entry_set_filetype(entry, AE_IFREG);
+        archive_entry_set_perm(entry, 0644);
+        archive_entry_set_size(entry, static_cast<la_int64_t>(content.size()));
+        archive_write_header(a, entry);
+        archive_write_data(a, content.data(), content.size());
+        archive_entry_free(entry);
+    }
+    archive_write_close(a);
+    archive_write_free(a);
+    return QByteArray(buffer.data(), static_cast<qsizetype>(used));
+}
+
+// A member whose header claims a few bytes but that holds many more: the
+// writing stops where the free space ends, before the disk is full.
+TEST_F(BadArchive, MemberExpandingBeyondItsClaimStopsAtTheFreeSpace) {
+    WriteFileBytes(Path("mwavscan.com"), "working scanner");
+    QByteArray zip =
+        DeflatedZip({{"mwavscan.com", std::string(4 << 20, 's')}, {"later.txt", "never reached"}});
+    // The size after unpacking is lowered, in the member's own header and in
+    // the directory.
+    const qsizetype local = zip.indexOf(QByteArray("PK\x03\x04", 4));
+    const qsizetype central = zip.indexOf(QByteArray("PK\x01\x02", 4));
+    ASSERT_GE(local, 0);
+    ASSERT_GE(central, 0);
+    for (const qsizetype field : {local + 22, central + 24}) {
+        zip[field] = 100;
+        zip[field + 1] = zip[field + 2] = zip[field + 3] = 0;
+    }
+    const ExtractOutcome outcome =
+        Extract(WriteArchive(zip), [](const std::string&) { return std::uintmax_t{1 << 20}; });
+    EXPECT_EQ(outcome.result, kExtractError);
+    EXPECT_NE(outcome.messages.find("mwavscan.com: more than the 1048576 bytes of free disk space"),
+              std::string::npos)
+        << outcome.messages;
+    EXPECT_EQ(ReadFileBytes(Path("mwavscan.com")), "working scanner");
+    EXPECT_EQ(Tree(), (QStringList{"bases_x", "bases_x/mwavscan.com", "mwav.exe"}));
 }
 
 // The disk really fills up while a member is written: its partial file goes,
