@@ -19,6 +19,16 @@ constexpr std::string_view kTaggedWord = "tagged as not-a-virus:";
 constexpr std::string_view kTaggedPrefix = "tagged:";
 constexpr auto npos = std::string_view::npos;
 
+// The first "infected " that follows a blank, as the verdict after a path
+// does. One right after a separator starts a folder's name ("C:\infected
+// files\") and belongs to the path.
+std::size_t FindVerdictWord(std::string_view lower, std::size_t from) {
+    for (std::size_t at = lower.find(kInfectedWord, from); at != npos; at = lower.find(kInfectedWord, at + 1)) {
+        if (lower[at - 1] == ' ') return at;
+    }
+    return npos;
+}
+
 void LowerInto(std::string_view line, std::string& lowered) {
     lowered.resize(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -38,7 +48,7 @@ std::optional<LogEntry> ParseLowered(std::string_view line, std::string_view low
 
     LogEntry entry;
     std::size_t verdictAt = lower.find(kInfectedByQuote, verdictFrom);
-    if (verdictAt == npos) verdictAt = lower.find(kInfectedWord, verdictFrom);
+    if (verdictAt == npos) verdictAt = FindVerdictWord(lower, verdictFrom);
     if (verdictAt != npos) {
         // The character right before the verdict (normally a blank) is not part of the path.
         entry.FilePath = TrimBlanks(line.substr(pathFrom, verdictAt - 1 - pathFrom));

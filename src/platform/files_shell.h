@@ -57,7 +57,8 @@ public:
     virtual std::error_code ListFolder(const std::string&, std::vector<FolderEntry>&) { return Unsupported(); }
     // Creates a folder path with every missing parent; path ends with a separator.
     virtual std::error_code CreateFolderPath(const std::string&) { return Unsupported(); }
-    // The 8.3 form of an existing path; empty when it does not exist.
+    // The short (8.3) form of an existing path where the system has one, else
+    // the path itself; empty when it does not exist.
     virtual std::string ShortPathOf(const std::string&) { return {}; }
     // Records operations the system carries out at its next start.
     virtual std::error_code ScheduleAtRestart(const std::vector<PendingOperation>&) { return Unsupported(); }
@@ -71,14 +72,6 @@ public:
 
 
     // ---- scanner ------------------------------------------------------------
-
-    // The short (8.3) form of an existing path where the system has one, else
-    // the path itself; empty when the path cannot be resolved.
-    virtual std::string ShortPathName(const std::string& path) = 0;
-    // Creates every missing folder of a path that ends with a separator.
-    virtual std::error_code MakeSureDirectoryPathExists(const std::string& folderPath) = 0;
-    // Deletes one file (not a folder).
-    virtual std::error_code DeleteOneFile(const std::string& path) = 0;
 
 };
 

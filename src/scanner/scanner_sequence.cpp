@@ -74,7 +74,7 @@ void ScannerSequence::BuildScannerOptions() {
     if (!input.scanFolder.empty()) {
         input.scanFolderExists = platform_.files.FileExists(input.scanFolder);
         if (input.scanFolderExists) {
-            input.scanFolderShort = platform_.files.ShortPathName(input.scanFolder);
+            input.scanFolderShort = platform_.files.ShortPathOf(input.scanFolder);
             // Without a short form the scanner still gets the folder, not an empty switch.
             if (input.scanFolderShort.empty()) input.scanFolderShort = input.scanFolder;
         }
@@ -124,7 +124,7 @@ void ScannerSequence::DownloadStage() {
             links_.push_back(StandardArchiveLink(vendorHost_));
         }
         Status(std::to_string(links_.size()) + state_.Text(49));
-        platform_.files.MakeSureDirectoryPathExists(ScannerFolder() + state_.PathSeparator);
+        platform_.files.CreateFolderPath(ScannerFolder() + state_.PathSeparator);
         const std::string archive = ArchiveFile();
         for (const std::string& link : links_) {
             if (!IsTriableLink(link)) continue;
@@ -137,7 +137,7 @@ void ScannerSequence::DownloadStage() {
         }
         if (!outcome_.downloadSucceeded) Status(state_.Text(52));
     }
-    if (platform_.files.FileExists(pageFile)) platform_.files.DeleteOneFile(pageFile);
+    if (platform_.files.FileExists(pageFile)) platform_.files.RemoveFile(pageFile);
 }
 
 void ScannerSequence::ShowUnpackStatus() {
@@ -148,7 +148,7 @@ bool ScannerSequence::UnpackArchive(const std::string& archivePath) {
     const PasswordPrompt askPassword = [this] {
         return platform_.ui.AskPassword(kPasswordPrompt, state_.AppTitle);
     };
-    platform_.files.MakeSureDirectoryPathExists(ScannerFolder() + state_.PathSeparator);
+    platform_.files.CreateFolderPath(ScannerFolder() + state_.PathSeparator);
     const ExtractOutcome outcome =
         ExtractArchiveFlat(archivePath, ScannerFolder(), state_.PathSeparator, askPassword);
     if (outcome.result == kExtractOk) return true;
@@ -248,7 +248,7 @@ void ScannerSequence::CleanUpOnUnload() {
     std::string cached = state_.InternetCacheDir;
     if (cached.back() != state_.PathSeparator) cached.push_back(state_.PathSeparator);
     cached += "mwav.exe";
-    if (platform_.files.FileExists(cached)) platform_.files.DeleteOneFile(cached);
+    if (platform_.files.FileExists(cached)) platform_.files.RemoveFile(cached);
 }
 
 }  // namespace korvane

@@ -60,6 +60,14 @@ const LineCase kLineCases[] = {
     // parent folder would otherwise become an entry that can be deleted whole.
     {"folder named infected", R"(file C:\infected stuff\evil.exe infected by "Trojan.Z")",
      Entry(R"(C:\infected stuff\evil.exe)", "Trojan.Z")},
+    // Without the quoted form the verdict word follows a blank; a folder name
+    // starting with it would otherwise make D:\data an entry that "Mark all
+    // infected" ticks and the delete run removes with everything in it.
+    {"tagged object in a folder named infected",
+     R"(file D:\data\infected stuff\tool.exe tagged as not-a-virus: RiskTool.X found)",
+     Entry(R"(D:\data\infected stuff\tool.exe)", "tagged:RiskTool.X")},
+    {"unquoted verdict in a folder named infected",
+     R"(file D:\infected files\a.exe infected with Worm.Y)", Entry(R"(D:\infected files\a.exe)", "")},
     {"code page bytes pass through", "file C:\\\xe4rger\\\xfc.exe infected by \"N\xe4me\"",
      Entry("C:\\\xe4rger\\\xfc.exe", "N\xe4me")},
 };

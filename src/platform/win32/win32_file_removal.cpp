@@ -135,10 +135,17 @@ std::error_code Win32FilesShell::CreateFolderPath(const std::string& path) {
 }
 
 std::string Win32FilesShell::ShortPathOf(const std::string& path) {
-    char buffer[255] = {};
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, 254);
-    if (length == 0 || length > 254) return {};
-    return std::string(buffer, length);
+    // A path longer than the first buffer is asked for again with the size the
+    // call names, instead of being cut off.
+    std::string buffer(255, '\0');
+    DWORD length = GetShortPathNameA(path.c_str(), buffer.data(), 254);
+    if (length == 0) return {};
+    if (length >= 254) {
+        buffer.assign(length + 1, '\0');
+        length = GetShortPathNameA(path.c_str(), buffer.data(), length + 1);
+        if (length == 0 || length > buffer.size()) return {};
+    }
+    return buffer.substr(0, length);
 }
 
 std::error_code Win32FilesShell::ScheduleAtRestart(const std::vector<PendingOperation>& operations) {

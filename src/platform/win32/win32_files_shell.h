@@ -36,9 +36,6 @@ public:
 
 
     // ---- scanner ------------------------------------------------------------
-    std::string ShortPathName(const std::string& path) override;
-    std::error_code MakeSureDirectoryPathExists(const std::string& folderPath) override;
-    std::error_code DeleteOneFile(const std::string& path) override;
 
 };
 

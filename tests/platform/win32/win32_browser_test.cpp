@@ -67,7 +67,9 @@ TEST(Win32Browser, QuotedAddressToTheBrowserThenTheShellFallback) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back().file, address);
     EXPECT_EQ(calls.back().parameters, "");
-    if (calls.size() == 2) EXPECT_EQ(calls.front().parameters, "\"" + address + "\"");
+    if (calls.size() == 2) {
+        EXPECT_EQ(calls.front().parameters, "\"" + address + "\"");
+    }
 }
 
 TEST(Win32Browser, OtherAddressesGoStraightToTheShell) {

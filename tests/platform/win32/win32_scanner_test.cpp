@@ -35,24 +35,24 @@ protected:
 
 TEST_F(Win32Scanner, CreatesFoldersGivesShortNamesAndDeletesFiles) {
     const std::string deeper = root + "\\a long folder name\\deeper\\";
-    ASSERT_FALSE(files.MakeSureDirectoryPathExists(deeper));
+    ASSERT_FALSE(files.CreateFolderPath(deeper));
     EXPECT_TRUE(files.FileExists(deeper));
-    EXPECT_FALSE(files.MakeSureDirectoryPathExists(deeper));  // already there is fine
+    EXPECT_FALSE(files.CreateFolderPath(deeper));  // already there is fine
 
-    const std::string shortForm = files.ShortPathName(root + "\\a long folder name");
+    const std::string shortForm = files.ShortPathOf(root + "\\a long folder name");
     ASSERT_FALSE(shortForm.empty());
     EXPECT_EQ(shortForm.find('\0'), std::string::npos);
     EXPECT_TRUE(files.FileExists(shortForm));
-    EXPECT_EQ(files.ShortPathName(root + "\\missing"), "");
+    EXPECT_EQ(files.ShortPathOf(root + "\\missing"), "");
 
     const std::string file = deeper + "file.txt";
     HANDLE h =
         CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     CloseHandle(h);
-    EXPECT_FALSE(files.DeleteOneFile(file));
+    EXPECT_FALSE(files.RemoveFile(file));
     EXPECT_FALSE(files.FileExists(file));
-    EXPECT_TRUE(files.DeleteOneFile(file));  // gone: an error, not a success
+    EXPECT_TRUE(files.RemoveFile(file));  // gone: an error, not a success
 }
 
 TEST_F(Win32Scanner, RunAndWaitWaitsForTheProgramAndFailsForAMissingOne) {
@@ -63,7 +63,7 @@ TEST_F(Win32Scanner, RunAndWaitWaitsForTheProgramAndFailsForAMissingOne) {
 
 TEST_F(Win32Scanner, LaunchOfAMissingScannerFails) {
     Win32ProcessRunner runner;
-    ASSERT_FALSE(files.MakeSureDirectoryPathExists(root + "\\"));
+    ASSERT_FALSE(files.CreateFolderPath(root + "\\"));
     EXPECT_FALSE(runner.Launch("mwavscan.com", " /MEM /SNOC", root + "\\"));
 }
 
