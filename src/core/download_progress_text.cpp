@@ -1,5 +1,8 @@
 #include "core/download_progress_text.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace korvane {
 
 namespace {
@@ -31,7 +34,11 @@ std::string StatusTextOf(const DownloadNotification& n, const UiText& table, UiL
 
 std::optional<int> DownloadPercent(std::uint32_t progress, std::uint32_t maximum) {
     if (maximum == 0) return std::nullopt;
-    return static_cast<int>(static_cast<double>(progress) / (static_cast<double>(maximum) / 100.0));
+    // Whole numbers, not progress / (maximum / 100.0): in floating point a
+    // complete download of 7 bytes came out as 99%. A progress far beyond the
+    // maximum (up to 100 * 2^32 %) is capped at what an int holds.
+    const std::uint64_t percent = std::uint64_t{progress} * 100u / maximum;
+    return static_cast<int>(std::min<std::uint64_t>(percent, std::numeric_limits<int>::max()));
 }
 
 DownloadProgressView DescribeDownloadProgress(const DownloadNotification& n, const UiText& table,

@@ -3,14 +3,13 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -52,50 +51,63 @@ void Report(ExtractOutcome& outcome, int result, const std::string& line) {
 
 enum class WriteOutcome { Written, Failed, NoRoom };
 
+// A name beside the target that no other member of this process writes to.
+std::string TemporaryNameFor(const std::string& target) {
+    static unsigned counter = 0;
+    return target + ".part-" + std::to_string(++counter);
+}
+
 // Reads the current member into target through a temporary file, writing at
-// most room bytes.
+// most room bytes. The name stays the member's bytes: Qt's file classes would
+// turn bytes that are not UTF-8 into replacement characters and write the
+// file under another name. The rename replaces a link in the target's place
+// instead of writing through it.
 WriteOutcome WriteMember(struct archive* a, const std::string& target, std::uint32_t mode,
                          std::uintmax_t room, std::string& error) {
-    const QString targetName = QString::fromLocal8Bit(target.c_str());
-    // The save file would write through a link to wherever it points; the
-    // member replaces the link instead.
-    if (QFileInfo(targetName).isSymbolicLink() && !QFile::remove(targetName)) {
-        error = "cannot replace the link in its place";
+    const std::string temporary = TemporaryNameFor(target);
+    errno = 0;
+    // "x": never reuse or follow anything that already has the temporary name.
+    std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+    if (file == nullptr) {
+        error = std::generic_category().message(errno != 0 ? errno : EIO);
         return WriteOutcome::Failed;
     }
-    QSaveFile file(targetName);
-    // An existing target's permissions would otherwise carry over.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString().toStdString();
-        return WriteOutcome::Failed;
-    }
+    auto discard = [&](std::string why, WriteOutcome outcome) {
+        std::fclose(file);
+        std::remove(temporary.c_str());
+        error = std::move(why);
+        return outcome;
+    };
     char buffer[64 * 1024];
     std::uintmax_t written = 0;
     for (;;) {
         const la_ssize_t read = archive_read_data(a, buffer, sizeof buffer);
         if (read == 0) break;
-        if (read < 0) {
-            // Includes a checksum mismatch, which libarchive reports at the end.
-            error = ErrorText(a);
-            file.cancelWriting();
-            return WriteOutcome::Failed;
-        }
+        // Includes a checksum mismatch, which libarchive reports at the end.
+        if (read < 0) return discard(ErrorText(a), WriteOutcome::Failed);
         // A member may expand to more than its header claimed.
         if (static_cast<std::uintmax_t>(read) > room - written) {
-            error = "more than the " + std::to_string(room) + " bytes of free disk space";
-            file.cancelWriting();
-            return WriteOutcome::NoRoom;
+            return discard("more than the " + std::to_string(room) + " bytes of free disk space",
+                           WriteOutcome::NoRoom);
         }
         written += static_cast<std::uintmax_t>(read);
-        if (file.write(buffer, read) != read) {
-            error = file.errorString().toStdString();
-            file.cancelWriting();
-            return WriteOutcome::Failed;
+        if (std::fwrite(buffer, 1, static_cast<std::size_t>(read), file) != static_cast<std::size_t>(read)) {
+            return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC), WriteOutcome::Failed);
         }
     }
-    if (!file.commit()) {
-        error = file.errorString().toStdString();
+    if (std::fflush(file) != 0) {
+        return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC), WriteOutcome::Failed);
+    }
+    if (std::fclose(file) != 0) {
+        std::remove(temporary.c_str());
+        error = std::generic_category().message(errno != 0 ? errno : ENOSPC);
+        return WriteOutcome::Failed;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(std::filesystem::path(temporary), std::filesystem::path(target), renamed);
+    if (renamed) {
+        std::remove(temporary.c_str());
+        error = renamed.message();
         return WriteOutcome::Failed;
     }
 #ifndef _WIN32

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace korvane {
 namespace {
 
@@ -35,6 +37,18 @@ TEST(DownloadProgressText, UnknownCodeShowsNothingButTheByteLine) {
 
 TEST(DownloadProgressText, ProgressBeyondTheMaximumIsShownAsComputed) {
     EXPECT_EQ(Describe(300, 200, kDownloadData, "x").panelText, "Lade x ( 150% )");
+}
+
+TEST(DownloadProgressText, PercentageIsTheExactTruncatedShare) {
+    struct Case {
+        std::uint32_t progress, maximum;
+        int percent;
+    };
+    for (const Case& c : {Case{7, 7, 100}, Case{14, 7, 200}, Case{17, 17, 100}, Case{1999, 2000, 99},
+                          Case{0xFFFFFFFFu, 0xFFFFFFFFu, 100}, Case{0xFFFFFFFFu, 10000, 42949672},
+                          Case{0xFFFFFFFFu, 1, std::numeric_limits<int>::max()}}) {
+        EXPECT_EQ(DownloadPercent(c.progress, c.maximum), c.percent) << c.progress << " of " << c.maximum;
+    }
 }
 
 TEST(DownloadProgressText, EveryCodeHasItsRow) {

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "scanner/test_archive.h"
 
@@ -79,6 +82,23 @@ TEST_F(ArchiveExtraction, SelfExtractingArchiveLandsFlatAndSafely) {
     ASSERT_EQ(::stat(Path("setuid").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0775u);
     EXPECT_EQ(passwordQuestions, 0);
+}
+
+TEST_F(ArchiveExtraction, MemberNameThatIsNotUtf8KeepsItsBytes) {
+    // Written on a system with a one-byte code page: "Größe.txt" in Latin-1.
+    // The writer takes UTF-8 names only, so the bytes go in afterwards.
+    QByteArray zip = testing::MakeZip({{"bin/Gr__e.txt", "latin-1 name"}});
+    zip.replace("Gr__e", "Gr\xf6\xdf" "e");
+    const ExtractOutcome outcome = Extract(WriteArchive(zip));
+    EXPECT_EQ(outcome.result, kExtractOk) << outcome.messages;
+    std::ifstream file(Path("Gr\xf6\xdf" "e.txt"), std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "latin-1 name");
+    // Qt lists and removes such names no better than it writes them.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<std::string>{"Gr\xf6\xdf" "e.txt"});
+    std::filesystem::remove(Path("Gr\xf6\xdf" "e.txt"));
 }
 
 TEST_F(ArchiveExtraction, ExistingFilesAreOverwrittenWithoutAsking) {
