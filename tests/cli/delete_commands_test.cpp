@@ -9,35 +9,22 @@
 
 #include "core/pending_operations.h"
 #include "core/whole_file.h"
+#include "cli/korvane_run.h"
 
 namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::KorvaneOutcome;
 
 // Runs korvane with its pending-operations list inside a temporary folder.
 class CleanCommand : public ::testing::Test {
 protected:
     Outcome Korvane(const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        environment.insert(QStringLiteral("KORVANE_PENDING_FILE"),
-                           QString::fromLocal8Bit(Path("pending").c_str()));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KORVANE_EXECUTABLE), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Outcome run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput().toStdString();
-        run.err = process.readAllStandardError().toStdString();
-        return run;
+        QProcessEnvironment pendingFile;
+        pendingFile.insert(QStringLiteral("KORVANE_PENDING_FILE"), QString::fromLocal8Bit(Path("pending").c_str()));
+        return testing::RunKorvane(arguments, {}, pendingFile);
     }
     std::string Path(const std::string& relative) const {
         return temp_.path().toLocal8Bit().toStdString() + "/" + relative;

@@ -19,10 +19,13 @@ struct KorvaneOutcome {
 
 // Standard output goes to outFile when one is given, so a large report is not
 // held in the test's memory.
-inline KorvaneOutcome RunKorvane(const QStringList& arguments, const QString& outFile = {}) {
+// Variables in extraEnvironment are set on top of the test's own.
+inline KorvaneOutcome RunKorvane(const QStringList& arguments, const QString& outFile = {},
+                                 const QProcessEnvironment& extraEnvironment = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.insert(extraEnvironment);
     process.setProcessEnvironment(environment);
     if (!outFile.isEmpty()) process.setStandardOutputFile(outFile);
     process.start(QStringLiteral(KORVANE_EXECUTABLE), arguments);
