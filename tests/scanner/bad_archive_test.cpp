@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "scanner/archive_extraction.h"
+#include "scanner/extraction_folder.h"
 #include "scanner/test_archive.h"
 #include "support/disk_full.h"
 
@@ -21,14 +22,8 @@ using testing::Member;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
-class BadArchive : public ::testing::Test {
+class BadArchive : public testing::ExtractionFolder {
 protected:
-    std::string Path(const std::string& name) const { return folder + "/" + name; }
-    std::string WriteArchive(const QByteArray& bytes) {
-        const std::string archive = temp.path().toStdString() + "/mwav.exe";
-        WriteFileBytes(archive, bytes);
-        return archive;
-    }
     ExtractOutcome Extract(const std::string& archive, const FreeSpaceProbe& freeSpace = FreeDiskSpace) {
         return ExtractArchiveFlat(
             archive, folder, '/', [] { return std::string(); }, freeSpace);
@@ -43,11 +38,6 @@ protected:
         return found;
     }
 
-    QTemporaryDir temp;
-    std::string folder = [this] {
-        QDir(temp.path()).mkdir(QStringLiteral("bases_x"));
-        return temp.path().toStdString() + "/bases_x";
-    }();
 };
 
 QByteArray SampleZip() {
