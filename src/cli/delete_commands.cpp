@@ -261,6 +261,13 @@ int RunApplyPendingCommand(const QStringList& arguments) {
         PrintLine(stdout, line);
     }
     std::fflush(stdout);
+    if (result.fileError == std::errc::illegal_byte_sequence) {
+        std::fprintf(stderr,
+                     "%s: %s is damaged or incomplete: nothing was carried out, and the file is left as it "
+                     "is\n",
+                     qPrintable(arguments.value(0)), file.c_str());
+        return 2;
+    }
     if (result.fileError) {
         std::fprintf(stderr, "%s: %s: %s\n", qPrintable(arguments.value(0)), file.c_str(),
                      result.fileError.message().c_str());

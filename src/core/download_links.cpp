@@ -1,5 +1,6 @@
 #include "core/download_links.h"
 
+#include "core/case_insensitive_search.h"
 #include "core/text_util.h"
 
 namespace korvane {
@@ -10,14 +11,34 @@ constexpr std::string_view kMarker = "FREE DOWNLOAD";
 constexpr std::string_view kArchive = "/mwav.exe";
 constexpr std::string_view kHref = "href=\"";
 
-// Start of the last href=" that ends at or before end; npos if none.
-std::size_t FindHrefBefore(std::string_view page, std::size_t end) {
-    if (end < kHref.size()) return std::string_view::npos;
-    for (std::size_t at = end - kHref.size() + 1; at-- > 0;) {
-        if (FindIgnoreCase(page.substr(at, kHref.size()), kHref) == 0) return at;
+// The last href=" that ends at or before a position, for positions that only
+// grow: each part of the page is searched once, however many archive names
+// follow one another.
+class NearestHrefBefore {
+public:
+    explicit NearestHrefBefore(std::string_view page) : page_(page) {}
+
+    // Start of the last href=" ending at or before end; npos if none.
+    std::size_t At(std::size_t end) {
+        if (end > searchedUpTo_) {
+            const std::string_view upTo = page_.substr(0, end);
+            // A match may straddle the part searched before.
+            std::size_t from = searchedUpTo_ >= kHref.size() ? searchedUpTo_ - kHref.size() + 1 : 0;
+            for (std::size_t at = href_.Find(upTo, from); at != std::string_view::npos;
+                 at = href_.Find(upTo, at + 1)) {
+                last_ = at;
+            }
+            searchedUpTo_ = end;
+        }
+        return last_;
     }
-    return std::string_view::npos;
-}
+
+private:
+    std::string_view page_;
+    CaseInsensitiveSearcher href_{kHref};
+    std::size_t searchedUpTo_ = 0;
+    std::size_t last_ = std::string_view::npos;
+};
 
 }  // namespace
 
@@ -25,14 +46,17 @@ std::vector<std::string> ExtractDownloadLinks(std::string_view page) {
     std::vector<std::string> links;
     const std::size_t marker = FindIgnoreCase(page, kMarker);
     if (marker == std::string_view::npos) return links;
-    std::size_t archive = FindIgnoreCase(page, kArchive, marker + 1);
-    while (archive != std::string_view::npos) {
-        const std::size_t href = FindHrefBefore(page, archive);
+    NearestHrefBefore hrefs(page);
+    const CaseInsensitiveSearcher archiveName(kArchive);
+    std::size_t archive = archiveName.Find(page, marker + 1);
+    while (archive != std::string_view::npos && links.size() < kMaximumDownloadLinks) {
+        const std::size_t href = hrefs.At(archive);
         if (href != std::string_view::npos) {
             const std::size_t start = href + kHref.size();
-            links.emplace_back(page.substr(start, archive + kArchive.size() - start));
+            const std::size_t length = archive + kArchive.size() - start;
+            if (length <= kMaximumLinkLength) links.emplace_back(page.substr(start, length));
         }
-        archive = FindIgnoreCase(page, kArchive, archive + kArchive.size());
+        archive = archiveName.Find(page, archive + kArchive.size());
     }
     return links;
 }

@@ -10,7 +10,16 @@ namespace korvane {
 // order, duplicates kept. Each link runs from the nearest href=" before its
 // "/mwav.exe" (which may lie before the marker text) to the end of
 // "/mwav.exe", unchanged. Letter case is ignored in the search.
+// A page written to harm cannot make the list huge: a text longer than
+// kMaximumLinkLength spans page markup rather than an address and is left
+// out, and the list ends after kMaximumDownloadLinks links. The work grows
+// with the page's length, however the page is made.
 std::vector<std::string> ExtractDownloadLinks(std::string_view page);
+
+// Browsers and servers take no longer addresses.
+inline constexpr std::size_t kMaximumLinkLength = 2048;
+// More than a vendor page ever holds, and more than anyone waits for.
+inline constexpr std::size_t kMaximumDownloadLinks = 1000;
 
 // Whether a link is worth a download attempt: longer than four characters
 // and an absolute http:// address.

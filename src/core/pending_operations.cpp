@@ -1,7 +1,11 @@
 #include "core/pending_operations.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <unordered_set>
 
 #include "core/whole_file.h"
 
@@ -15,6 +19,29 @@ std::string PendingOperationsFile() {
     return kDefaultPendingOperationsFile;
 }
 
+namespace {
+
+// The check pair's source: not a path, so it never stands for an operation.
+constexpr std::string_view kCheckSource = "#korvane-pending-check";
+
+std::uint32_t Crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// "<operations> <crc32 in hex>" over the pairs before the check pair.
+std::string CheckText(std::size_t count, std::string_view pairs) {
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08x", static_cast<unsigned>(Crc32(pairs)));
+    return std::to_string(count) + " " + crc;
+}
+
+}  // namespace
+
 std::string EncodePendingOperations(const std::vector<PendingOperation>& operations) {
     std::string text;
     for (const PendingOperation& operation : operations) {
@@ -23,6 +50,9 @@ std::string EncodePendingOperations(const std::vector<PendingOperation>& operati
         text += operation.target;
         text.push_back('\0');
     }
+    const std::string check = CheckText(operations.size(), text);
+    text.append(kCheckSource).push_back('\0');
+    text.append(check).push_back('\0');
     return text;
 }
 
@@ -30,6 +60,13 @@ std::optional<std::vector<PendingOperation>> DecodePendingOperations(std::string
     std::vector<PendingOperation> operations;
     std::size_t at = 0;
     while (at < text.size()) {
+        const std::string_view rest = text.substr(at);
+        if (rest.starts_with(kCheckSource) && rest.size() > kCheckSource.size() &&
+            rest[kCheckSource.size()] == '\0') {
+            const std::string expected = CheckText(operations.size(), text.substr(0, at)) + '\0';
+            if (rest.substr(kCheckSource.size() + 1) != expected) return std::nullopt;
+            return operations;
+        }
         const auto sourceEnd = text.find('\0', at);
         if (sourceEnd == std::string_view::npos) return std::nullopt;
         const auto targetEnd = text.find('\0', sourceEnd + 1);
@@ -40,7 +77,8 @@ std::optional<std::vector<PendingOperation>> DecodePendingOperations(std::string
         operations.push_back(std::move(operation));
         at = targetEnd + 1;
     }
-    return operations;
+    // No check pair: cut short, or not written by this program.
+    return std::nullopt;
 }
 
 namespace {
@@ -66,11 +104,16 @@ std::error_code AppendPendingOperations(const std::string& file,
     std::string text;
     std::vector<PendingOperation> listed;
     if (const std::error_code read = ReadPendingList(file, text, listed)) return read;
+    // Looked up, not compared with each listed one: a surviving folder of many
+    // thousand files is recorded at once.
+    const auto key = [](const PendingOperation& operation) {
+        return operation.source + '\0' + operation.target;
+    };
+    std::unordered_set<std::string> known;
+    for (const PendingOperation& old : listed) known.insert(key(old));
     bool changed = false;
     for (const PendingOperation& operation : operations) {
-        bool known = false;
-        for (const PendingOperation& old : listed) known = known || old == operation;
-        if (known) continue;
+        if (!known.insert(key(operation)).second) continue;
         listed.push_back(operation);
         changed = true;
     }
@@ -124,11 +167,10 @@ ApplyPendingResult ApplyPendingOperations(const std::string& file) {
     // Operations appended while these were carried out stay listed.
     std::string now;
     std::vector<PendingOperation> current;
-    if (!ReadPendingList(file, now, current) && now.size() > before.size() &&
-        now.compare(0, before.size(), before) == 0) {
-        if (auto appended = DecodePendingOperations(std::string_view(now).substr(before.size()))) {
-            kept.insert(kept.end(), appended->begin(), appended->end());
-        }
+    if (!ReadPendingList(file, now, current) && current.size() > operations.size() &&
+        std::equal(operations.begin(), operations.end(), current.begin())) {
+        kept.insert(kept.end(), current.begin() + static_cast<std::ptrdiff_t>(operations.size()),
+                    current.end());
     }
     result.fileError = WriteWholeFile(file, EncodePendingOperations(kept));
     return result;

@@ -3,7 +3,10 @@
 // folder, or move a file to its backup name. Where the system keeps no such
 // list itself, they are kept in a file of NUL-separated source/target pairs
 // (the layout of the Windows registry value), so every byte of a path
-// survives, newlines included.
+// survives, newlines included. A last pair, which names no path, holds the
+// number of operations and a checksum of the bytes before it: a list that
+// was cut short or damaged is refused as a whole instead of being carried
+// out in part or with altered paths.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +29,8 @@ inline constexpr char kPendingOperationsFileVariable[] = "KORVANE_PENDING_FILE";
 std::string PendingOperationsFile();
 
 std::string EncodePendingOperations(const std::vector<PendingOperation>& operations);
-// Nothing when the text is not a whole number of NUL-terminated pairs.
+// Nothing when the text is not a whole number of NUL-terminated pairs ending
+// in a check pair that matches them.
 std::optional<std::vector<PendingOperation>> DecodePendingOperations(std::string_view text);
 
 // Adds the operations not listed yet at the end of the list in file (created

@@ -18,4 +18,10 @@ enum class RebootDeleteAdd { Added, Ignored, ListFull };
 RebootDeleteAdd AddRebootDelete(std::vector<std::string>& list, const std::string& path,
                                 bool namesIgnoreCase);
 
+// Adds every path as AddRebootDelete does, in order, but looks each one up
+// instead of comparing it with every entry, so a folder of a hundred thousand
+// files is queued in moments. Returns how many did not fit into the list.
+std::size_t AddRebootDeletes(std::vector<std::string>& list, const std::vector<std::string>& paths,
+                             bool namesIgnoreCase);
+
 }  // namespace korvane

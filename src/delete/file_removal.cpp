@@ -28,7 +28,10 @@ void RemoveFileNow(const DeletionContext& context, const std::string& path, bool
 void AddRebootDelete(const DeletionContext& context, const std::string& path) {
     const RebootDeleteAdd added = korvane::AddRebootDelete(context.state.RebootDeleteList, path,
                                                            context.platform.files.NamesIgnoreCase());
-    if (added != RebootDeleteAdd::ListFull) return;
+    if (added == RebootDeleteAdd::ListFull) ReportRebootListFull(context);
+}
+
+void ReportRebootListFull(const DeletionContext& context) {
     MessageRequest message;
     message.text = "Addtodelete: 6\r\nOverflow";
     message.title = context.ProgramName();

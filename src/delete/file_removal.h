@@ -19,6 +19,9 @@ std::string BackupNameFor(const DeletionContext& context, const std::string& pat
 // Adds the path to RebootDeleteList; a full list is reported with a message.
 void AddRebootDelete(const DeletionContext& context, const std::string& path);
 
+// The message for a path that no longer fits into RebootDeleteList.
+void ReportRebootListFull(const DeletionContext& context);
+
 // Hands every entry of RebootDeleteList to the restart mechanism of the
 // system family: the Wininit.ini list on the older family, the system's
 // delayed operations on the NT family. Returns what went wrong in recording.

@@ -1,6 +1,7 @@
 #include "delete/folder_removal.h"
 
 #include "core/folder_mask.h"
+#include "core/reboot_delete_list.h"
 #include "core/text_util.h"
 #include "delete/file_removal.h"
 
@@ -8,17 +9,38 @@ namespace korvane {
 
 void CollectFolderContents(const DeletionContext& context, const std::string& folder, const std::string& mask,
                            FolderContents& contents) {
-    context.ProcessEvents();
     const char separator = context.state.PathSeparator;
-    const std::string prefix = !folder.empty() && folder.back() == separator ? folder : folder + separator;
-    std::vector<FilesShell::FolderEntry> entries;
-    if (context.platform.files.ListFolder(prefix, entries)) return;
-    for (const FilesShell::FolderEntry& entry : entries) {
+    // The folders being searched, outermost first, each with its entries and
+    // the next one to look at: a stack on the heap, so a tree thousands of
+    // levels deep cannot overflow the call stack.
+    struct OpenFolder {
+        std::string prefix;
+        std::vector<FilesShell::FolderEntry> entries;
+        std::size_t next = 0;
+    };
+    std::vector<OpenFolder> open;
+    const auto enter = [&](const std::string& path) {
+        context.ProcessEvents();
+        OpenFolder searched;
+        searched.prefix = !path.empty() && path.back() == separator ? path : path + separator;
+        // A folder that cannot be listed contributes nothing.
+        if (context.platform.files.ListFolder(searched.prefix, searched.entries)) searched.entries.clear();
+        open.push_back(std::move(searched));
+    };
+    enter(folder);
+    while (!open.empty()) {
+        OpenFolder& current = open.back();
+        if (current.next == current.entries.size()) {
+            open.pop_back();
+            continue;
+        }
+        const FilesShell::FolderEntry& entry = current.entries[current.next++];
+        std::string path = current.prefix + entry.name;
         if (entry.isFolder && !entry.isLink) {
-            contents.folders.push_back(prefix + entry.name);
-            CollectFolderContents(context, prefix + entry.name, mask, contents);
+            contents.folders.push_back(path);
+            enter(path);  // may move current: not used after this
         } else if (FolderMaskAccepts(mask, entry.name)) {
-            contents.files.push_back(prefix + entry.name);
+            contents.files.push_back(std::move(path));
         }
     }
 }
@@ -28,10 +50,17 @@ bool QueueSurvivingFolder(const DeletionContext& context, const std::string& fol
     if (context.platform.files.IsFolderEmpty(folder)) return false;
     FolderContents contents;
     CollectFolderContents(context, folder, FolderMaskFromText(maskText), contents);
-    for (const auto* list : {&contents.files, &contents.folders}) {
-        for (const std::string& path : *list) {
-            if (TrimBlanks(path).size() >= 4) AddRebootDelete(context, path);
+    std::vector<std::string> queued;
+    queued.reserve(contents.files.size() + contents.folders.size());
+    for (auto* list : {&contents.files, &contents.folders}) {
+        for (std::string& path : *list) {
+            if (TrimBlanks(path).size() >= 4) queued.push_back(std::move(path));
         }
+    }
+    // One message for all that did not fit, not one for each path.
+    if (AddRebootDeletes(context.state.RebootDeleteList, queued, context.platform.files.NamesIgnoreCase()) >
+        0) {
+        ReportRebootListFull(context);
     }
     context.ProcessEvents();
     AddRebootDelete(context, folder);

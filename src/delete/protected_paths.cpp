@@ -20,6 +20,9 @@ ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
 }
 
 bool IsGuardedPath(const DeletionContext& context, const ProtectedFolders& guard, const std::string& path) {
+    // The system reads a path only up to a NUL byte: ".../victim\0.exe" would
+    // name ".../victim", which nobody asked to delete.
+    if (path.find('\0') != std::string::npos) return true;
     FilesShell& files = context.platform.files;
     if (IsProtectedPath(files.CanonicalPath(path), guard)) return true;
     if (files.IsFileSystemRoot(path)) return true;

@@ -11,7 +11,8 @@ namespace korvane {
 ProtectedFolders ProtectedFoldersOf(const DeletionContext& context);
 
 // True when the path, as written or with its links resolved, is a root or a
-// protected folder or contains one.
+// protected folder or contains one, and for a path holding a NUL byte, which
+// the system would read cut short.
 bool IsGuardedPath(const DeletionContext& context, const ProtectedFolders& guard, const std::string& path);
 
 }  // namespace korvane

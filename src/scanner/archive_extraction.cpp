@@ -4,6 +4,7 @@
 #include <archive_entry.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -48,65 +49,87 @@ void Report(ExtractOutcome& outcome, int result, const std::string& line) {
     outcome.messages += line + "\n";
 }
 
+enum class WriteOutcome { Written, Failed, NoRoom };
+
 // A name beside the target that no other member of this process writes to.
 std::string TemporaryNameFor(const std::string& target) {
     static unsigned counter = 0;
     return target + ".part-" + std::to_string(++counter);
 }
 
-// Reads the current member into target through a temporary file. The name
-// stays the member's bytes: Qt's file classes would turn bytes that are not
-// UTF-8 into replacement characters and write the file under another name.
-bool WriteMember(struct archive* a, const std::string& target, std::uint32_t mode, std::string& error) {
+// Reads the current member into target through a temporary file, writing at
+// most room bytes. The name stays the member's bytes: Qt's file classes would
+// turn bytes that are not UTF-8 into replacement characters and write the
+// file under another name. The rename replaces a link in the target's place
+// instead of writing through it.
+WriteOutcome WriteMember(struct archive* a, const std::string& target, std::uint32_t mode,
+                         std::uintmax_t room, std::string& error) {
     const std::string temporary = TemporaryNameFor(target);
     errno = 0;
     // "x": never reuse or follow anything that already has the temporary name.
     std::FILE* file = std::fopen(temporary.c_str(), "wbx");
     if (file == nullptr) {
         error = std::generic_category().message(errno != 0 ? errno : EIO);
-        return false;
+        return WriteOutcome::Failed;
     }
-    auto discard = [&](std::string why) {
+    auto discard = [&](std::string why, WriteOutcome outcome) {
         std::fclose(file);
         std::remove(temporary.c_str());
         error = std::move(why);
-        return false;
+        return outcome;
     };
     char buffer[64 * 1024];
+    std::uintmax_t written = 0;
     for (;;) {
         const la_ssize_t read = archive_read_data(a, buffer, sizeof buffer);
         if (read == 0) break;
         // Includes a checksum mismatch, which libarchive reports at the end.
-        if (read < 0) return discard(ErrorText(a));
+        if (read < 0) return discard(ErrorText(a), WriteOutcome::Failed);
+        // A member may expand to more than its header claimed.
+        if (static_cast<std::uintmax_t>(read) > room - written) {
+            return discard("more than the " + std::to_string(room) + " bytes of free disk space",
+                           WriteOutcome::NoRoom);
+        }
+        written += static_cast<std::uintmax_t>(read);
         if (std::fwrite(buffer, 1, static_cast<std::size_t>(read), file) != static_cast<std::size_t>(read)) {
-            return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC));
+            return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC), WriteOutcome::Failed);
         }
     }
-    if (std::fflush(file) != 0) return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC));
+    if (std::fflush(file) != 0) {
+        return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC), WriteOutcome::Failed);
+    }
     if (std::fclose(file) != 0) {
         std::remove(temporary.c_str());
         error = std::generic_category().message(errno != 0 ? errno : ENOSPC);
-        return false;
+        return WriteOutcome::Failed;
     }
     std::error_code renamed;
     std::filesystem::rename(std::filesystem::path(temporary), std::filesystem::path(target), renamed);
     if (renamed) {
         std::remove(temporary.c_str());
         error = renamed.message();
-        return false;
+        return WriteOutcome::Failed;
     }
 #ifndef _WIN32
     ::chmod(target.c_str(), static_cast<mode_t>(ExtractedFileMode(mode)));
 #else
     (void)mode;
 #endif
-    return true;
+    return WriteOutcome::Written;
 }
 
 }  // namespace
 
+std::uintmax_t FreeDiskSpace(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(std::filesystem::path(folder), error);
+    // Unknown: let the writes find out.
+    if (error || space.available == static_cast<std::uintmax_t>(-1)) return UINTMAX_MAX;
+    return space.available;
+}
+
 ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::string& folder, char separator,
-                                  const PasswordPrompt& promptPassword) {
+                                  const PasswordPrompt& promptPassword, const FreeSpaceProbe& freeSpace) {
     ExtractOutcome outcome;
     std::unique_ptr<struct archive, int (*)(struct archive*)> reader(archive_read_new(), archive_read_free);
     PasswordState passwords;
@@ -122,10 +145,16 @@ ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::str
     std::string base = folder;
     if (!base.empty() && base.back() != separator) base.push_back(separator);
 
+    bool anyMember = false;
     for (;;) {
         struct archive_entry* entry = nullptr;
         const int header = archive_read_next_header(reader.get(), &entry);
-        if (header == ARCHIVE_EOF) break;
+        if (header == ARCHIVE_EOF) {
+            // A damaged directory can look like an empty one; neither unpacks anything.
+            if (!anyMember) Report(outcome, kExtractWarning, archivePath + ": the archive holds no member");
+            break;
+        }
+        anyMember = true;
         if (header == ARCHIVE_FATAL) {
             Report(outcome, kExtractNoArchive, archivePath + ": " + ErrorText(reader.get()));
             break;
@@ -146,13 +175,32 @@ ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::str
         if (archive_entry_filetype(entry) != AE_IFREG) continue;
         const std::string name = FlatMemberName(storedName);
         if (name.empty()) continue;
+#ifdef _WIN32
+        if (!IsUsableWindowsFileName(name)) {
+            Report(outcome, kExtractWarning, "skipping: " + storedName + "  not a usable file name");
+            continue;
+        }
+#endif
         if (archive_entry_is_encrypted(entry) && passwords.cancelled) {
             Report(outcome, kExtractWarning, "skipping: " + storedName + "  no password given");
             continue;
         }
+        const std::uintmax_t room = freeSpace ? freeSpace(folder) : UINTMAX_MAX;
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) >= 0 &&
+            static_cast<std::uintmax_t>(archive_entry_size(entry)) > room) {
+            Report(outcome, kExtractError,
+                   storedName + ": needs " + std::to_string(archive_entry_size(entry)) + " bytes, only " +
+                       std::to_string(room) + " bytes of disk space are free");
+            break;
+        }
         std::string error;
-        if (!WriteMember(reader.get(), base + name, static_cast<std::uint32_t>(archive_entry_perm(entry)),
-                         error)) {
+        const WriteOutcome written = WriteMember(
+            reader.get(), base + name, static_cast<std::uint32_t>(archive_entry_perm(entry)), room, error);
+        if (written == WriteOutcome::NoRoom) {
+            Report(outcome, kExtractError, storedName + ": " + error);
+            break;
+        }
+        if (written == WriteOutcome::Failed) {
             const bool skipped = archive_entry_is_encrypted(entry) && passwords.cancelled;
             Report(outcome, skipped ? kExtractWarning : kExtractError,
                    (skipped ? "skipping: " + storedName + "  no password given" : storedName + ": " + error));

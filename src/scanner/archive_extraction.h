@@ -1,5 +1,6 @@
 #pragma once
 // Unpacking the scanner archive into one folder with libarchive.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,7 +10,7 @@ namespace korvane {
 // a warning included.
 enum ExtractResult : int {
     kExtractOk = 0,
-    kExtractWarning = 1,   // a member was skipped (no password) or could not be named
+    kExtractWarning = 1,   // a member was skipped (no password, unusable name), or the archive is empty
     kExtractError = 2,     // a member was damaged or could not be written
     kExtractNoArchive = 9  // the archive could not be opened or read
 };
@@ -22,6 +23,10 @@ struct ExtractOutcome {
 // Answer to "Please Enter The Password!"; empty when the user gave none.
 using PasswordPrompt = std::function<std::string()>;
 
+// Bytes that may still be written in folder; the free space of its disk.
+using FreeSpaceProbe = std::function<std::uintmax_t(const std::string& folder)>;
+std::uintmax_t FreeDiskSpace(const std::string& folder);
+
 // Extracts every regular member of the ZIP archive (a self-extracting program
 // in front of the ZIP data is fine) directly into folder, by the last
 // component of its name, overwriting existing files without asking. Folders,
@@ -29,8 +34,13 @@ using PasswordPrompt = std::function<std::string()>;
 // is written to a temporary file that replaces the target only after the
 // member was read completely with a correct checksum. Members with a password
 // ask promptPassword; an empty answer skips them and stops further questions
-// in this extraction.
+// in this extraction. A member that claims, or turns out to hold, more bytes
+// than freeSpace allows stops the extraction as an error before the disk is
+// full; its partial file is removed. On Windows, members named like a device
+// (CON, NUL, COM1, ...) or holding characters no file name may have are left
+// out with a warning.
 ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::string& folder, char separator,
-                                  const PasswordPrompt& promptPassword);
+                                  const PasswordPrompt& promptPassword,
+                                  const FreeSpaceProbe& freeSpace = FreeDiskSpace);
 
 }  // namespace korvane

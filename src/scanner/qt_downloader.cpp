@@ -89,6 +89,12 @@ bool QtDownloader::DownloadFile(const std::string& url, const std::string& targe
     });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
         stall.start();
+        const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (announced.isValid() && announced.toLongLong() > maximumSize_) {
+            refused = true;
+            reply->abort();
+            return;
+        }
         if (headersSeen) return;
         headersSeen = true;
         notify(kDownloadBeginData, reply->url().toString());
@@ -96,7 +102,8 @@ bool QtDownloader::DownloadFile(const std::string& url, const std::string& targe
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
         stall.start();
         const QByteArray data = reply->readAll();
-        if (file.write(data) != data.size()) {
+        // An answer without a length may still be endless.
+        if (data.size() > maximumSize_ - file.size() || file.write(data) != data.size()) {
             refused = true;
             reply->abort();
         }
@@ -117,7 +124,8 @@ bool QtDownloader::DownloadFile(const std::string& url, const std::string& targe
 
     if (reply->isOpen()) {
         const QByteArray rest = reply->readAll();
-        if (!rest.isEmpty() && file.write(rest) != rest.size()) refused = true;
+        if (rest.size() > maximumSize_ - file.size() || (!rest.isEmpty() && file.write(rest) != rest.size()))
+            refused = true;
     }
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

@@ -9,35 +9,22 @@
 
 #include "core/pending_operations.h"
 #include "core/whole_file.h"
+#include "cli/korvane_run.h"
 
 namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::KorvaneOutcome;
 
 // Runs korvane with its pending-operations list inside a temporary folder.
 class CleanCommand : public ::testing::Test {
 protected:
     Outcome Korvane(const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        environment.insert(QStringLiteral("KORVANE_PENDING_FILE"),
-                           QString::fromLocal8Bit(Path("pending").c_str()));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KORVANE_EXECUTABLE), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Outcome run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput().toStdString();
-        run.err = process.readAllStandardError().toStdString();
-        return run;
+        QProcessEnvironment pendingFile;
+        pendingFile.insert(QStringLiteral("KORVANE_PENDING_FILE"), QString::fromLocal8Bit(Path("pending").c_str()));
+        return testing::RunKorvane(arguments, {}, pendingFile);
     }
     std::string Path(const std::string& relative) const {
         return temp_.path().toLocal8Bit().toStdString() + "/" + relative;
@@ -148,7 +135,66 @@ TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "deleted\t" + Path("full") + "\n");
     EXPECT_FALSE(Exists("full"));
-    EXPECT_EQ(ReadWholeFile(Path("pending")), "");
+    EXPECT_TRUE(Pending().empty());
+    EXPECT_TRUE(DecodePendingOperations(ReadWholeFile(Path("pending"))));
+}
+
+// A list cut short, or with one byte changed so that it names a file that was
+// never asked for, is reported and not one of its operations is carried out.
+TEST_F(CleanCommand, ApplyPendingRefusesAListCutShortOrGarbled) {
+    MakeFile("a1.exe");
+    MakeFile("a2.exe");
+    MakeFile("a3.exe");
+    const std::string whole = EncodePendingOperations({{Path("a1.exe"), ""}, {Path("a3.exe"), ""}});
+    const std::string afterFirstPair = whole.substr(0, Path("a1.exe").size() + 2);
+    const std::string inTheCheck = whole.substr(0, whole.size() - 3);
+    std::string otherFile = whole;
+    otherFile[Path("a1.exe").size() - 5] = '2';  // a1.exe becomes a2.exe
+    for (const std::string& text :
+         {afterFirstPair, inTheCheck, otherFile, std::string("\x89PNG\r\n\x1a\n")}) {
+        ASSERT_FALSE(WriteWholeFile(Path("pending"), text));
+        const Outcome run = Korvane({"apply-pending"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err,
+                  "korvane apply-pending: " + Path("pending") +
+                      " is damaged or incomplete: nothing was carried out, and the file is left as it is\n");
+        EXPECT_TRUE(Exists("a1.exe") && Exists("a2.exe") && Exists("a3.exe"));
+        EXPECT_EQ(ReadWholeFile(Path("pending")), text);
+    }
+}
+
+// Path bytes that are no UTF-8 go from the log to the delete run, its rows and
+// the restart list unchanged. A path with a NUL byte is refused: the system
+// would read it cut short, as the file that its first part names.
+TEST_F(CleanCommand, OddPathBytesSurviveFromLogToRestartList) {
+    using namespace std::string_literals;
+    const std::string odd = "bad\xff\xfe dir/M\xfcll\x80.exe";
+    MakeFile(odd);
+    MakeFile("victim");
+    const std::string cutShort = Path("victim") + "\0.exe"s;
+    ASSERT_FALSE(WriteWholeFile(Path("mwav.log"), "Scanning file " + Path(odd) +
+                                                      " infected by \"W\xe4rm:\\x\"\r\n" + "Scanning file " +
+                                                      cutShort + " infected by \"N:\\ul\"\r\n"));
+    const Outcome entries = Korvane({"entries", Arg("mwav.log")});
+    EXPECT_EQ(entries.out, "1\t" + Path(odd) + "\tW\xe4rm:\\x\n2\t" + cutShort + "\tN:\\ul\n");
+
+    const std::string refused = "failed\t" + Path("victim") + "\\x00.exe\n";
+    if (Root()) {
+        const Outcome clean = Korvane({"clean", "--language", "en", "--all-on-reboot", Arg("mwav.log")});
+        EXPECT_EQ(clean.status, 1);
+        EXPECT_EQ(clean.out.rfind("reboot\t" + Path(odd) + "\n" + refused, 0), 0u) << clean.out;
+        EXPECT_TRUE(Exists(odd));
+        EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path(odd), ""}}));
+        const Outcome apply = Korvane({"apply-pending"});
+        EXPECT_EQ(apply.status, 0);
+        EXPECT_EQ(apply.out, "deleted\t" + Path(odd) + "\n");
+    } else {
+        const Outcome clean = Korvane({"clean", "--language", "en", Arg("mwav.log")});
+        EXPECT_EQ(clean.out.rfind("deleted\t" + Path(odd) + "\n" + refused, 0), 0u) << clean.out;
+    }
+    EXPECT_FALSE(Exists(odd));
+    EXPECT_TRUE(Exists("victim"));
 }
 
 TEST_F(CleanCommand, AllOnRebootThenApplyPending) {

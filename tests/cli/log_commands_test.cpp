@@ -7,29 +7,14 @@
 #include <string>
 
 #include "core/whole_file.h"
+#include "cli/korvane_run.h"
 
 namespace korvane {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::KorvaneOutcome;
 
-Outcome Korvane(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KORVANE_EXECUTABLE), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Outcome run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
+Outcome Korvane(const QStringList& arguments) { return testing::RunKorvane(arguments); }
 
 QString Fixture(const char* name) {
     return QStringLiteral(KORVANE_FIXTURES_DIR "/") + QString::fromLatin1(name);

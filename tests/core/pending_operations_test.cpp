@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/whole_file.h"
+#include "support/disk_full.h"
 
 namespace korvane {
 namespace {
@@ -40,9 +41,29 @@ TEST(PendingOperations, EncodingKeepsEveryByteOfAPath) {
     const std::string text = EncodePendingOperations(operations);
     EXPECT_EQ(text.substr(0, 10), std::string("/tmp/a\nb\0\0", 10));
     EXPECT_EQ(DecodePendingOperations(text), operations);
-    EXPECT_EQ(DecodePendingOperations(""), std::vector<PendingOperation>{});
+    EXPECT_EQ(DecodePendingOperations(EncodePendingOperations({})), std::vector<PendingOperation>{});
+    EXPECT_FALSE(DecodePendingOperations(""));                          // not even the check
     EXPECT_FALSE(DecodePendingOperations(std::string("/tmp/a\0", 7)));  // half a pair
     EXPECT_FALSE(DecodePendingOperations("no terminator"));
+}
+
+// Every shorter file, and every file with one byte changed, is refused whole.
+TEST(PendingOperations, ListCutShortOrDamagedAnywhereIsRefused) {
+    const std::string text = EncodePendingOperations(
+        {{"/home/u/tool.exe", ""}, {"/home/u/b.exe", "/home/u/KRBackup/b.exe.bkp"}, {"/home/u/dir", ""}});
+    for (std::size_t length = 0; length < text.size(); ++length) {
+        EXPECT_FALSE(DecodePendingOperations(text.substr(0, length))) << length;
+    }
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        for (const char replacement : {'\0', 'x', '/', static_cast<char>(text[at] ^ 0x20)}) {
+            if (replacement == text[at]) continue;
+            std::string damaged = text;
+            damaged[at] = replacement;
+            EXPECT_FALSE(DecodePendingOperations(damaged)) << at << " " << int(replacement);
+        }
+    }
+    EXPECT_FALSE(DecodePendingOperations(text + text));
+    EXPECT_FALSE(DecodePendingOperations(text + "/extra\0\0"));
 }
 
 TEST(PendingOperations, AppendingAddsOnlyNewOperationsAndCreatesTheFolder) {
@@ -110,6 +131,27 @@ TEST(PendingOperations, ApplyCarriesOutInOrderAndKeepsOnlyFailures) {
     EXPECT_TRUE(fs::exists(temp / "outside/precious"));
     EXPECT_EQ(DecodePendingOperations(ReadWholeFile(file)),
               (std::vector<PendingOperation>{{temp / "full", ""}}));
+}
+
+// The list cannot be written back: the older list stays whole, so what failed
+// is not lost (what was done is found gone next time).
+TEST(PendingOperations, ListThatCannotBeWrittenBackStaysAsItWas) {
+    TempFolder temp;
+    const std::string file = temp / "pending";
+    Touch(temp / "done.exe");
+    fs::create_directory(temp / "full");
+    Touch(temp / "full/keep.txt");  // not empty: its removal fails and must stay listed
+    ASSERT_FALSE(AppendPendingOperations(file, {{temp / "done.exe", ""}, {temp / "full", ""}}));
+    const std::string older = ReadWholeFile(file);
+    ApplyPendingResult result;
+    {
+        testing::DiskFullAfter full(8);
+        ASSERT_TRUE(full.Active());
+        result = ApplyPendingOperations(file);
+    }
+    EXPECT_TRUE(result.fileError);
+    EXPECT_FALSE(fs::exists(temp / "done.exe"));
+    EXPECT_EQ(ReadWholeFile(file), older);
 }
 
 TEST(PendingOperations, MissingListIsEmpty) {

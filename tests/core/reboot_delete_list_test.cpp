@@ -38,5 +38,30 @@ TEST(RebootDeleteList, EndsAtItsCapacity) {
     EXPECT_EQ(list.size(), kRebootDeleteListCapacity + 1);
 }
 
+// Adding many at once gives the list that adding them one by one gives, and
+// counts what did not fit.
+TEST(RebootDeleteList, AddingManyAtOnceMatchesAddingOneByOne) {
+    const std::vector<std::string> paths = {"C:\\A.EXE",  "c:\\a.exe ", "C:\\",      "C:\\b.exe",
+                                            " c:\\B.EXE", "C:\\c.exe",  "C:\\d.exe", "C:\\e.exe"};
+    for (const bool ignoreCase : {true, false}) {
+        std::vector<std::string> oneByOne{"", "c:\\old.exe"};
+        std::vector<std::string> atOnce = oneByOne;
+        std::size_t full = 0;
+        std::vector<std::string> almostFull{""};
+        for (std::size_t i = 0; i + 3 < kRebootDeleteListCapacity; ++i)
+            almostFull.push_back("/entry" + std::to_string(i));
+        std::vector<std::string> almostFullAtOnce = almostFull;
+        for (const std::string& path : paths) {
+            AddRebootDelete(oneByOne, path, ignoreCase);
+            if (AddRebootDelete(almostFull, path, ignoreCase) == RebootDeleteAdd::ListFull) ++full;
+        }
+        EXPECT_EQ(AddRebootDeletes(atOnce, paths, ignoreCase), 0u);
+        EXPECT_EQ(atOnce, oneByOne);
+        EXPECT_EQ(AddRebootDeletes(almostFullAtOnce, paths, ignoreCase), full);
+        EXPECT_GT(full, 0u);
+        EXPECT_EQ(almostFullAtOnce, almostFull);
+    }
+}
+
 }  // namespace
 }  // namespace korvane

@@ -16,6 +16,7 @@
 #include "log/result_list_model.h"
 #include "log/result_list_order.h"
 #include "platform/posix/posix_files_shell.h"
+#include "support/disk_full.h"
 #include "support/fake_security_system.h"
 #include "support/scripted_ui_services.h"
 
@@ -363,6 +364,34 @@ TEST_F(LogEvaluation, EventsOfTheListReachTheHandlers) {
     QCoreApplication::sendEvent(list_->viewport(), &drop);
     ASSERT_EQ(state_.EntryCount(), 4u);
     EXPECT_EQ(state_.LogEntries[4], (LogEntry{dropped, "Added from User"}));
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// The disk fills up while the report of a longer log is written: the older
+// escan_Result.txt stays whole, and the clipboard still gets the new report.
+TEST_F(LogEvaluation, ReportThatDoesNotFitOnTheDiskKeepsTheOlderFile) {
+    controller_->OpenLogFile(WriteLog("mwav.log", kLog));
+    const std::string older = ReportFile();
+    ASSERT_FALSE(older.empty());
+    std::string longer = kLog;
+    for (int i = 0; i < 2000; ++i) {
+        longer += "Scanning file C:\\many\\f" + std::to_string(i) + ".exe infected by \"Worm\"\r\n";
+    }
+    const std::string longerLog = WriteLog("longer.log", longer);
+    {
+        testing::DiskFullAfter full(older.size() + 512);
+        ASSERT_TRUE(full.Active());
+        controller_->OpenLogFile(longerLog);
+    }
+    EXPECT_EQ(model_->rowCount(), 2003);
+    EXPECT_NE(ui_.clipboard.find("2003: C:\\many\\f1999.exe => Worm\r\n"), std::string::npos);
+    EXPECT_EQ(ReportFile(), older);
+    EXPECT_EQ(std::distance(fs::directory_iterator(state_.ProgramFolder), fs::directory_iterator{}), 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "scanner/extraction_folder.h"
 #include "scanner/test_archive.h"
 
 namespace korvane {
@@ -18,14 +19,8 @@ using testing::Member;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
-class ArchiveExtraction : public ::testing::Test {
+class ArchiveExtraction : public testing::ExtractionFolder {
 protected:
-    std::string Path(const std::string& name) const { return folder + "/" + name; }
-    std::string WriteArchive(const QByteArray& bytes) {
-        const std::string archive = temp.path().toStdString() + "/mwav.exe";
-        WriteFileBytes(archive, bytes);
-        return archive;
-    }
     QStringList FolderContents() const {
         return QDir(QString::fromStdString(folder))
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -40,11 +35,6 @@ protected:
         });
     }
 
-    QTemporaryDir temp;
-    std::string folder = [this] {
-        QDir(temp.path()).mkdir(QStringLiteral("bases_x"));
-        return temp.path().toStdString() + "/bases_x";
-    }();
     std::vector<std::string> passwordAnswers;
     int passwordQuestions = 0;
 };

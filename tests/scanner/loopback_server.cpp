@@ -37,11 +37,17 @@ void LoopbackServer::Answer(QTcpSocket* socket) {
     requests << path;
     const auto found = routes_.constFind(path);
     const CannedResponse response =
-        found != routes_.constEnd() ? *found : CannedResponse{404, "not here", {}, false, false};
+        found != routes_.constEnd() ? *found : CannedResponse{404,   "not here", {},
+                                                              false, false,      CannedResponse::kBodySize};
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Canned\r\n";
     if (!response.location.isEmpty()) head += "Location: " + response.location + "\r\n";
     head += "Content-Type: application/octet-stream\r\n";
-    head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    if (response.announcedLength != CannedResponse::kNoLength) {
+        const qint64 length = response.announcedLength == CannedResponse::kBodySize
+                                  ? response.body.size()
+                                  : response.announcedLength;
+        head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    }
     head += "Connection: close\r\n\r\n";
     if (response.stall || response.cutShort) {
         socket->write(head + response.body.left(response.body.size() / 2));

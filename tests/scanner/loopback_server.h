@@ -14,6 +14,11 @@ struct CannedResponse {
     QByteArray location;    // for redirects
     bool stall = false;     // send the headers and half the body, then nothing
     bool cutShort = false;  // announce the whole body, send half, close
+    // The Content-Length to announce: kBodySize for the body's own, kNoLength
+    // for none (the body then runs to the close), or any number.
+    qint64 announcedLength = kBodySize;
+    static constexpr qint64 kBodySize = -1;
+    static constexpr qint64 kNoLength = -2;
 };
 
 class LoopbackServer : public QObject {

@@ -1,0 +1,110 @@
+// Logs that are no scanner logs, or are damaged, huge or oddly encoded, given
+// to the real program as files: it answers with a clear message or the
+// entries it can read, and never crashes or hangs.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <random>
+#include <string>
+
+#include "cli/korvane_run.h"
+#include "core/whole_file.h"
+
+namespace korvane {
+namespace {
+
+using Outcome = testing::KorvaneOutcome;
+
+class BadLogInput : public ::testing::Test {
+protected:
+    static Outcome Korvane(const QStringList& arguments) { return testing::RunKorvane(arguments); }
+
+    QString Write(const char* name, const std::string& bytes) {
+        const std::string path = temp.path().toStdString() + "/" + name;
+        EXPECT_FALSE(WriteWholeFile(path, bytes));
+        return QString::fromStdString(path);
+    }
+
+    QTemporaryDir temp;
+};
+
+constexpr const char* kObjectLine = "Scanning file C:\\WINDOWS\\evil.exe infected by \"Trojan.Evil\"";
+
+TEST_F(BadLogInput, BinaryFileWithoutFileWordIsNoLog) {
+    std::string bytes;
+    std::mt19937 random(7);
+    while (bytes.size() < (1 << 20)) {
+        const char c = static_cast<char>(random() & 0xFF);
+        // Keep the text free of the word the loaders look for.
+        if (c == 'f' || c == 'F') continue;
+        bytes.push_back(c);
+    }
+    const QString log = Write("random.bin", bytes);
+    const Outcome report = Korvane({"report", "--language", "en", log});
+    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(report.err, "no file-informations available\n");
+    EXPECT_EQ(report.out, "");
+    const Outcome entries = Korvane({"entries", log});
+    EXPECT_EQ(entries.status, 0);
+    EXPECT_EQ(entries.out, "");
+}
+
+TEST_F(BadLogInput, ObjectLineAmidBinaryBytesIsFoundAndNothingElse) {
+    std::string bytes;
+    for (int round = 0; round < 64; ++round) {
+        for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+    }
+    // Binary junk that holds the words but not in an object line's order.
+    using namespace std::string_literals;
+    bytes +=
+        "infected \r\ntagged as not-a-virus:\r\n\x01\xff"
+        "file \x00\x80 infected\r\n"s;
+    bytes += std::string("\r\n") + kObjectLine + "\r\n";
+    bytes += bytes.substr(0, 4096);
+    const QString log = Write("mixed.bin", bytes);
+    const Outcome entries = Korvane({"entries", log});
+    EXPECT_EQ(entries.status, 0);
+    EXPECT_EQ(entries.out, "1\tC:\\WINDOWS\\evil.exe\tTrojan.Evil\n");
+    const Outcome report = Korvane({"report", "--language", "en", log});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_NE(report.out.find("1: C:\\WINDOWS\\evil.exe => Trojan.Evil\r\n"), std::string::npos);
+}
+
+TEST_F(BadLogInput, FileOfNulBytesIsNoLog) {
+    const QString log = Write("nul.log", std::string(1 << 20, '\0'));
+    const Outcome report = Korvane({"report", "--language", "en", log});
+    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(report.err, "no file-informations available\n");
+    EXPECT_EQ(report.out, "");
+    EXPECT_EQ(Korvane({"entries", log}).out, "");
+}
+
+TEST_F(BadLogInput, Utf16LogIsNoLogInTheSystemCodePage) {
+    // Saved as UTF-16 by an editor: every second byte is zero, so no word of
+    // the scanner's language is there as bytes.
+    std::string bytes = "\xff\xfe";
+    for (const char c : std::string(kObjectLine) + "\r\n") {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    const QString log = Write("utf16.log", bytes);
+    const Outcome report = Korvane({"report", "--language", "de", log});
+    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(report.err, "Keine Dateiangaben vorhanden.\n");
+    EXPECT_EQ(Korvane({"entries", log}).out, "");
+}
+
+TEST_F(BadLogInput, PathBytesThatAreNoUtf8PassThroughUnchanged) {
+    // Latin-1 umlauts, a lone continuation byte and an overlong sequence.
+    const std::string path = "C:\\Programme\\M\xfcll\\\x80\xc0\xaf\xff.exe";
+    const QString log = Write("latin1.log", "Scanning file " + path + " infected by \"W\xe4rm\"\r\n");
+    const Outcome entries = Korvane({"entries", log});
+    EXPECT_EQ(entries.status, 0);
+    EXPECT_EQ(entries.out, "1\t" + path + "\tW\xe4rm\n");
+    const Outcome report = Korvane({"report", "--language", "en", log});
+    EXPECT_EQ(report.status, 0);
+    EXPECT_NE(report.out.find("1: " + path + " => W\xe4rm\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,104 @@
+// Logs of hundreds of megabytes and a million lines, made by the test and
+// given to the real program: it reads them in seconds and reports what is in
+// them, nothing more.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "cli/korvane_run.h"
+#include "core/whole_file.h"
+
+namespace korvane {
+namespace {
+
+using Outcome = testing::KorvaneOutcome;
+
+class LargeLog : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return temp.path() + QLatin1Char('/') + QLatin1String(name); }
+    QTemporaryDir temp;
+};
+
+constexpr const char* kObjectLine = "Scanning file C:\\WINDOWS\\evil.exe infected by \"Trojan.Evil\"";
+
+// 200 MB without a line break is one line: it yields the one object at its
+// start, and the report holds that line once, whole.
+TEST_F(LargeLog, TwoHundredMegabytesWithoutLineBreakIsOneLine) {
+    constexpr std::size_t kSize = 200u << 20;
+    const QString log = Path("one-line.log");
+    {
+        std::FILE* file = std::fopen(log.toLocal8Bit().constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs(kObjectLine, file);
+        const std::string chunk(1 << 20, 'x');
+        std::size_t written = std::string(kObjectLine).size();
+        while (written < kSize) written += std::fwrite(chunk.data(), 1, chunk.size(), file);
+        ASSERT_EQ(std::fclose(file), 0);
+    }
+    const QString reportFile = Path("report.txt");
+    const Outcome report = testing::RunKorvane({"report", "--language", "en", log}, reportFile);
+    EXPECT_EQ(report.status, 0) << report.err;
+    // INFECTED lists the whole line once; the entry section follows it.
+    QFile written(reportFile);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_GT(written.size(), static_cast<qint64>(kSize));
+    EXPECT_LT(written.size(), static_cast<qint64>(kSize + 1024));
+    ASSERT_TRUE(written.seek(written.size() - 300));
+    const QByteArray tail = written.readAll();
+    EXPECT_TRUE(tail.endsWith("xxx\r\n\r\n" + QByteArray(50, '-') +
+                              "\r\n------------- FILES ADDED TO DELETE --------------\r\n" +
+                              QByteArray(50, '-') + "\r\n\r\n1: C:\\WINDOWS\\evil.exe => Trojan.Evil\r\n"))
+        << tail.toStdString();
+    written.close();
+    QFile::remove(log);
+    QFile::remove(reportFile);
+}
+
+// A million lines, every tenth an object line, each path named five times.
+TEST_F(LargeLog, MillionLineLogGivesEveryObjectOnce) {
+    constexpr int kLines = 1000000;
+    const QString log = Path("million.log");
+    {
+        std::FILE* file = std::fopen(log.toLocal8Bit().constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::string block;
+        for (int i = 0; i < kLines; ++i) {
+            if (i % 10 == 0) {
+                block +=
+                    "Scanning file C:\\data\\f" + std::to_string(i % 200000) + ".exe infected by \"V\"\r\n";
+            } else {
+                block += "Scanning file C:\\data\\ok" + std::to_string(i) + ".dll OK\r\n";
+            }
+            if (block.size() > (1 << 20)) {
+                std::fwrite(block.data(), 1, block.size(), file);
+                block.clear();
+            }
+        }
+        block += "Total Objects: 1000000\r\n";
+        std::fwrite(block.data(), 1, block.size(), file);
+        ASSERT_EQ(std::fclose(file), 0);
+    }
+    const QString entriesFile = Path("entries.txt");
+    const Outcome entries = testing::RunKorvane({"entries", log}, entriesFile);
+    EXPECT_EQ(entries.status, 0);
+    const std::string listed = ReadWholeFile(entriesFile.toStdString());
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 20000);
+    EXPECT_EQ(listed.substr(0, 26), "1\tC:\\data\\f0.exe\tV\n2\tC:\\da");
+    EXPECT_NE(listed.find("\n20000\tC:\\data\\f199990.exe\tV\n"), std::string::npos);
+
+    const QString reportFile = Path("report.txt");
+    const Outcome report = testing::RunKorvane({"report", "--language", "en", log}, reportFile);
+    EXPECT_EQ(report.status, 0);
+    const std::string text = ReadWholeFile(reportFile.toStdString());
+    EXPECT_NE(text.find("\r\n100000: Scanning file C:\\data\\f"), std::string::npos);
+    EXPECT_NE(text.find("\r\n20000: C:\\data\\f199990.exe => V\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Total Objects: 1000000\r\n"), std::string::npos);
+    QFile::remove(log);
+}
+
+}  // namespace
+}  // namespace korvane
