@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 #include <string_view>
 
@@ -50,6 +52,25 @@ inline void Require(bool property, const char* what) {
     if (property) return;
     std::fprintf(stderr, "broken property: %s\n", what);
     std::abort();
+}
+
+// One temporary folder for the whole run (named after stem), removed at exit.
+// Its name lives in plain storage, which outlasts every destructor that exit runs.
+inline const std::filesystem::path& WorkFolder(const char* stem) {
+    static char name[4096];
+    static const std::filesystem::path folder = [stem] {
+        const std::string pattern =
+            (std::filesystem::temp_directory_path() / (std::string(stem) + ".XXXXXX")).string();
+        Require(pattern.size() < sizeof name, "temporary folder name too long");
+        pattern.copy(name, pattern.size());
+        Require(::mkdtemp(name) != nullptr, "cannot make a temporary folder");
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(std::filesystem::path(name), ignored);
+        });
+        return std::filesystem::path(name);
+    }();
+    return folder;
 }
 
 }  // namespace korvane::fuzz

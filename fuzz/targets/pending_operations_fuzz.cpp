@@ -22,24 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One temporary folder for the whole run, removed at exit. Its name lives
-// in plain storage, which outlasts every destructor that exit runs.
-char gWorkFolderName[4096];
-
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        const std::string pattern = (fs::temp_directory_path() / "korvane-pending-fuzz.XXXXXX").string();
-        Require(pattern.size() < sizeof gWorkFolderName, "temporary folder name too long");
-        pattern.copy(gWorkFolderName, pattern.size());
-        Require(::mkdtemp(gWorkFolderName) != nullptr, "cannot make a temporary folder");
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(fs::path(gWorkFolderName), ignored);
-        });
-        return fs::path(gWorkFolderName);
-    }();
-    return folder;
-}
+const fs::path& WorkFolder() { return korvane::fuzz::WorkFolder("korvane-pending-fuzz"); }
 
 }  // namespace
 
