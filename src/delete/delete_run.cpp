@@ -1,5 +1,6 @@
 #include "delete/delete_run.h"
 
+#include "core/more_text.h"
 #include "core/status_rows.h"
 #include "delete/cls_shutdown.h"
 #include "delete/file_removal.h"
@@ -17,11 +18,7 @@ std::string EndMessageText(const AppState& state, DeleteEndMessage message, cons
         case DeleteEndMessage::NeedsAdministrator:
             return state.Text(31) + "\r\n" + state.Text(33) + "\r\n\r\n" + state.Text(34);
         case DeleteEndMessage::SchedulingFailed:
-            return state.Text(31) + "\r\n" +
-                   (state.Language == UiLanguage::German
-                        ? "Sie konnten nicht zum Löschen beim nächsten Neustart vorgemerkt werden: "
-                        : "They could not be scheduled for deletion at the next restart: ") +
-                   error.message();
+            return state.Text(31) + "\r\n" + More(MoreText::SchedulingFailed, state.Language) + error.message();
     }
     return {};
 }
