@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "log/log_bytes.h"
+
 namespace korvane {
 
 namespace {
@@ -74,7 +76,8 @@ std::string QtUiServices::AskPassword(const std::string& prompt, const std::stri
 std::string QtUiServices::ClipboardText() { return ToPath(QApplication::clipboard()->text()); }
 
 void QtUiServices::SetClipboardText(const std::string& text) {
-    QApplication::clipboard()->setText(FromPath(text));
+    // Log text: names in the scanner's code page are shown readable.
+    QApplication::clipboard()->setText(ShownLogBytes(text));
 }
 
 }  // namespace korvane

@@ -15,6 +15,7 @@
 #include "core/pending_operations.h"
 #include "core/text_util.h"
 #include "delete/delete_run.h"
+#include "log/log_bytes.h"
 #include "platform/platform.h"
 
 namespace korvane {
@@ -79,6 +80,8 @@ const char* PlanText(PlannedAction action) {
             return "refuse (protected)";
         case PlannedAction::KeepEmptyFolder:
             return "keep (empty folder)";
+        case PlannedAction::Fail:
+            return "fail";
     }
     return "";
 }
@@ -184,7 +187,8 @@ int RunCleanCommand(const QStringList& arguments) {
                          error.message().c_str());
             return 2;
         }
-        EvaluateLogIntoEntries(state, log.Text());
+        const std::optional<std::string> converted = Utf16LogInSystemCodePage(log.Text());
+        EvaluateLogIntoEntries(state, converted ? std::string_view(*converted) : log.Text());
     }
     for (const QString& path : parser.values(add)) AppendEntryByHand(state, path.toLocal8Bit().toStdString());
 
@@ -207,7 +211,11 @@ int RunCleanCommand(const QStringList& arguments) {
     if (options.dryRun) {
         bool left = false;
         for (const RowPlan& plan : result.plans) {
-            PrintLine(stdout, std::string(PlanText(plan.action)) + "\t" + OneLine(plan.path));
+            std::string action = PlanText(plan.action);
+            for (const RowProblem& problem : result.rowProblems) {
+                if (problem.row == plan.row) action += " (" + ToSystemCodePage(problem.problem) + ")";
+            }
+            PrintLine(stdout, action + "\t" + OneLine(plan.path));
             left =
                 left || (plan.action != PlannedAction::RemoveNow && plan.action != PlannedAction::BackUpNow);
         }
@@ -223,7 +231,7 @@ int RunCleanCommand(const QStringList& arguments) {
         PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
     }
     std::fflush(stdout);
-    return result.restartNeeded || result.scheduleError ? 1 : 0;
+    return result.restartNeeded || result.scheduleError || !result.rowProblems.empty() ? 1 : 0;
 }
 
 int RunApplyPendingCommand(const QStringList& arguments) {

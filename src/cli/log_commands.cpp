@@ -13,6 +13,8 @@
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
 #include "core/log_report.h"
+#include "delete/row_target.h"
+#include "log/log_bytes.h"
 #include "platform/platform.h"
 
 namespace korvane {
@@ -116,7 +118,8 @@ int RunReportCommand(const QStringList& arguments) {
 
     MappedLog log;
     if (!OpenLog(arguments.value(0), parser.positionalArguments().front(), log)) return 2;
-    const std::string_view text = log.Text();
+    const std::optional<std::string> converted = Utf16LogInSystemCodePage(log.Text());
+    const std::string_view text = converted ? std::string_view(*converted) : log.Text();
     if (CaseInsensitiveSearcher("file").Find(text) == std::string_view::npos) {
         PrintLine(stderr, ToSystemCodePage(state.Text(kNoFileInformationRow)));
         return 1;
@@ -130,7 +133,9 @@ int RunReportCommand(const QStringList& arguments) {
 int RunEntriesCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Lists the objects a scanner log names: index, tab, path, tab, name."));
+        QStringLiteral("Lists the objects a scanner log names: index, tab, path, tab, name, tab, the file "
+                       "the path names here (a Wine drive path mapped through the Wine prefix; empty "
+                       "when it maps nowhere)."));
     int status = 0;
     if (!ParseArguments(parser, arguments, status)) return status;
 
@@ -138,11 +143,15 @@ int RunEntriesCommand(const QStringList& arguments) {
     state.ResetLists();
     MappedLog log;
     if (!OpenLog(arguments.value(0), parser.positionalArguments().front(), log)) return 2;
-    EvaluateLogIntoEntries(state, log.Text());
+    const std::optional<std::string> converted = Utf16LogInSystemCodePage(log.Text());
+    EvaluateLogIntoEntries(state, converted ? std::string_view(*converted) : log.Text());
+    const RowTargets targets;
     std::string out;
     for (std::size_t i = 1; i <= state.EntryCount(); ++i) {
-        out.append(std::to_string(i)).append("\t").append(state.LogEntries[i].FilePath);
-        out.append("\t").append(state.LogEntries[i].VirusName).append("\n");
+        const LogEntry& entry = state.LogEntries[i];
+        out.append(std::to_string(i)).append("\t").append(entry.FilePath);
+        out.append("\t").append(entry.VirusName);
+        out.append("\t").append(targets.Of(entry.FilePath, state.Language).path).append("\n");
     }
     WriteBytes(out);
     return 0;

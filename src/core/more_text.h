@@ -16,9 +16,16 @@ namespace korvane {
 enum class MoreText : std::uint16_t {
     // -- start-up, windows, command line --
     AppNone_,  // keeps this block non-empty; not a text
+    UnknownCommandOrFile,
+    NoDisplayForWindow,
 
     // -- log evaluation --
     LogNone_,
+    WineNoDrive,
+    WineRelativeName,
+    WineNotAbsolute,
+    ReportWrittenTo,
+    ReportNotWritten,
 
     // -- deletion --
     SchedulingFailed,

@@ -12,9 +12,25 @@ namespace {
 constexpr MoreTextRow kRows[] = {
     // -- start-up, windows, command line --
     {MoreText::AppNone_, "", "", ""},
+    {MoreText::UnknownCommandOrFile, "unknown-command-or-file", "unbekannter Befehl oder keine solche Datei",
+     "unknown command or no such file"},
+    {MoreText::NoDisplayForWindow, "no-display-for-window",
+     "Ohne Anzeige (weder DISPLAY noch WAYLAND_DISPLAY gesetzt) kann sich das Fenster nicht öffnen; "
+     "„korvane --help“ zeigt die Befehle ohne Fenster.",
+     "The window cannot open without a display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+     "\"korvane --help\" lists the commands that need none."},
 
     // -- log evaluation --
     {MoreText::LogNone_, "", "", ""},
+    {MoreText::WineNoDrive, "wine-no-drive", "Kein Wine-Laufwerk für diesen Pfad in ",
+     "No Wine drive for this path in "},
+    {MoreText::WineRelativeName, "wine-relative-name",
+     "Ein Pfad mit \".\" oder \"..\" wird nicht umgesetzt.", "A path with \".\" or \"..\" is not mapped."},
+    {MoreText::WineNotAbsolute, "wine-not-absolute", "Kein vollständiger Laufwerkspfad.",
+     "Not a full drive path."},
+    {MoreText::ReportWrittenTo, "report-written-to", "Auswertung gespeichert in ", "Report saved to "},
+    {MoreText::ReportNotWritten, "report-not-written", "Auswertung konnte nicht gespeichert werden: ",
+     "The report could not be saved: "},
 
     // -- deletion --
     {MoreText::SchedulingFailed, "scheduling-failed",

@@ -6,6 +6,7 @@
 #include "delete/file_removal.h"
 #include "delete/folder_removal.h"
 #include "delete/protected_paths.h"
+#include "delete/row_target.h"
 
 namespace korvane {
 
@@ -19,8 +20,17 @@ std::string EndMessageText(const AppState& state, DeleteEndMessage message, cons
             return state.Text(31) + "\r\n" + state.Text(33) + "\r\n\r\n" + state.Text(34);
         case DeleteEndMessage::SchedulingFailed:
             return state.Text(31) + "\r\n" + More(MoreText::SchedulingFailed, state.Language) + error.message();
+        case DeleteEndMessage::SomeFailed:
+            return state.Text(31);
     }
     return {};
+}
+
+std::string EndMessageText(const AppState& state, const DeleteRunResult& result) {
+    std::string text = EndMessageText(state, result.message, result.scheduleError);
+    for (const RowProblem& problem : result.rowProblems)
+        text += "\r\n" + problem.rowPath + ": " + problem.problem;
+    return text;
 }
 
 namespace {
@@ -60,10 +70,23 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     const bool stuck = context.LacksAdminRights();
     const ProtectedFolders guard = ProtectedFoldersOf(context);
     const std::string added = state.Text(kStatusAdded);
+    const RowTargets targets;
     const int count = rows.Count();
     for (int row = 0; row < count; ++row) {
         if (!rows.Checked(row) || rows.Status(row) != added) continue;
-        const std::string path = rows.Path(row);
+        // The list shows the log's text; a Wine drive path acts on the file it maps to.
+        const std::string rowPath = rows.Path(row);
+        const RowTarget target = targets.Of(rowPath, state.Language);
+        if (!target.problem.empty()) {
+            result.rowProblems.push_back({row, rowPath, target.problem});
+            if (options.dryRun) {
+                result.plans.push_back({row, rowPath, PlannedAction::Fail});
+                continue;
+            }
+            rows.SetStatus(row, state.Text(kStatusFailed));
+            continue;
+        }
+        const std::string& path = target.path;
 
         // Never a root or a folder the system, the user or this program lives in.
         if (IsGuardedPath(context, guard, path)) {
@@ -109,8 +132,11 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
         }
     }
 
-    if (options.dryRun || !result.restartNeeded) return result;
-    if (!stuck) {
+    if (options.dryRun) return result;
+    if (!result.restartNeeded) {
+        if (result.rowProblems.empty()) return result;
+        result.message = DeleteEndMessage::SomeFailed;
+    } else if (!stuck) {
         result.scheduleError = ScheduleRebootDeletes(context, options.fileBackup);
         if (result.scheduleError) {
             result.message = DeleteEndMessage::SchedulingFailed;
@@ -125,9 +151,10 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
         result.message = DeleteEndMessage::NeedsAdministrator;
     }
     MessageRequest message;
-    message.text = EndMessageText(state, result.message, result.scheduleError);
+    message.text = EndMessageText(state, result);
     message.title = state.Text(30);
-    if (result.message == DeleteEndMessage::SchedulingFailed) message.icon = MessageIcon::Warning;
+    if (result.message == DeleteEndMessage::SchedulingFailed || result.message == DeleteEndMessage::SomeFailed)
+        message.icon = MessageIcon::Warning;
     context.platform.ui.ShowMessage(message);
     return result;
 }

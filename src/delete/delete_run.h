@@ -36,7 +36,9 @@ enum class DeleteEndMessage {
     NeedsAdministrator /* B */,
     // The leftovers could not be handed to the system: message A would
     // promise a deletion that will not happen, and a restart would be in vain.
-    SchedulingFailed
+    SchedulingFailed,
+    // Nothing was left for the restart, but some rows failed (see rowProblems).
+    SomeFailed
 };
 
 // What a dry run would do with a row.
@@ -46,13 +48,21 @@ enum class PlannedAction {
     QueueForRestart,     // leave it for the next restart
     NeedsAdministrator,  // cannot be scheduled without administrator rights
     Refuse,              // a root or a protected folder
-    KeepEmptyFolder      // an empty folder left for the restart: nothing to queue
+    KeepEmptyFolder,     // an empty folder left for the restart: nothing to queue
+    Fail                 // the row names nothing here (see rowProblems)
 };
 
 struct RowPlan {
     int row = 0;
     std::string path;
     PlannedAction action = PlannedAction::RemoveNow;
+};
+
+// A row that names nothing the run can act on here, and why.
+struct RowProblem {
+    int row = 0;
+    std::string rowPath;  // as the list shows it
+    std::string problem;  // UI text
 };
 
 struct DeleteRunResult {
@@ -62,11 +72,14 @@ struct DeleteRunResult {
     bool restartRequested = false;
     std::error_code scheduleError;  // recording the restart operations failed
     std::vector<RowPlan> plans;     // dry run only
+    std::vector<RowProblem> rowProblems;
 };
 
 // The text of the message in the current language ("" for None).
 std::string EndMessageText(const AppState& state, DeleteEndMessage message,
                            const std::error_code& error = {});
+// The message text followed by one line per failed row: its path and why.
+std::string EndMessageText(const AppState& state, const DeleteRunResult& result);
 
 // The whole run. closeProgram is called after a restart request.
 DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows& rows,

@@ -4,6 +4,7 @@
 
 #include "core/text_util.h"
 #include "core/whole_file.h"
+#include "log/log_bytes.h"
 #include "log/log_evaluation_controller.h"
 
 namespace korvane {
@@ -41,7 +42,7 @@ void LogEvaluationController::mnuOpen_Escan_Click() {
 
 void LogEvaluationController::OpenLogFile(const std::string& path) {
     // An unreadable file counts as empty text.
-    std::string text = ReadWholeFile(path);
+    std::string text = LogTextFromLoadedBytes(ReadWholeFile(path));
     if (!ContainsIgnoreCase(text, "file")) {
         const std::string& row = state_.Text(kNoFileInformationRow);
         SetCaption(QString::fromUtf8(row.data(), static_cast<qsizetype>(row.size())));
@@ -53,7 +54,7 @@ void LogEvaluationController::OpenLogFile(const std::string& path) {
 }
 
 void LogEvaluationController::mnuAnalyzeClipboard_Click() {
-    std::string text = platform_.ui.ClipboardText();
+    std::string text = LogTextFromLoadedBytes(platform_.ui.ClipboardText());
     if (text.size() <= 4 || !ContainsIgnoreCase(text, "file")) return;
     state_.LogText = std::move(text);
     ParseLog(state_.LogText, {});

@@ -1,12 +1,13 @@
 #include "log/result_list_model.h"
 
 #include "core/text_util.h"
+#include "log/log_bytes.h"
 
 namespace korvane {
 
 namespace {
 // Log paths are bytes in the system code page; UI texts are UTF-8.
-QString FromPath(const std::string& path) { return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())); }
+QString FromPath(const std::string& path) { return ShownLogBytes(path); }
 QString FromUi(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/korvane_run.h"
+#include "support/utf16_bytes.h"
 #include "core/whole_file.h"
 
 namespace korvane {
@@ -64,7 +65,7 @@ TEST_F(BadLogInput, ObjectLineAmidBinaryBytesIsFoundAndNothingElse) {
     const QString log = Write("mixed.bin", bytes);
     const Outcome entries = Korvane({"entries", log});
     EXPECT_EQ(entries.status, 0);
-    EXPECT_EQ(entries.out, "1\tC:\\WINDOWS\\evil.exe\tTrojan.Evil\n");
+    EXPECT_EQ(entries.out, "1\tC:\\WINDOWS\\evil.exe\tTrojan.Evil\t\n");
     const Outcome report = Korvane({"report", "--language", "en", log});
     EXPECT_EQ(report.status, 0) << report.err;
     EXPECT_NE(report.out.find("1: C:\\WINDOWS\\evil.exe => Trojan.Evil\r\n"), std::string::npos);
@@ -79,19 +80,18 @@ TEST_F(BadLogInput, FileOfNulBytesIsNoLog) {
     EXPECT_EQ(Korvane({"entries", log}).out, "");
 }
 
-TEST_F(BadLogInput, Utf16LogIsNoLogInTheSystemCodePage) {
-    // Saved as UTF-16 by an editor: every second byte is zero, so no word of
-    // the scanner's language is there as bytes.
-    std::string bytes = "\xff\xfe";
-    for (const char c : std::string(kObjectLine) + "\r\n") {
-        bytes.push_back(c);
-        bytes.push_back('\0');
+TEST_F(BadLogInput, Utf16LogWithEitherByteOrderIsConvertedBeforeParsing) {
+    // Saved as UTF-16 by an editor: every second byte is zero, so without the
+    // conversion no word of the scanner's language would be there as bytes.
+    const std::u16string line = u"Scanning file C:\\M\u00fcll\\evil.exe infected by \"Trojan.Evil\"\r\n";
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = testing::Utf16Bytes(line, bigEndian);
+        const QString log = Write(bigEndian ? "utf16be.log" : "utf16le.log", bytes);
+        EXPECT_EQ(Korvane({"entries", log}).out, "1\tC:\\M\xc3\xbcll\\evil.exe\tTrojan.Evil\t\n") << bigEndian;
+        const Outcome report = Korvane({"report", "--language", "de", log});
+        EXPECT_EQ(report.status, 0);
+        EXPECT_NE(report.out.find("1: C:\\M\xc3\xbcll\\evil.exe => Trojan.Evil\r\n"), std::string::npos);
     }
-    const QString log = Write("utf16.log", bytes);
-    const Outcome report = Korvane({"report", "--language", "de", log});
-    EXPECT_EQ(report.status, 1);
-    EXPECT_EQ(report.err, "Keine Dateiangaben vorhanden.\n");
-    EXPECT_EQ(Korvane({"entries", log}).out, "");
 }
 
 TEST_F(BadLogInput, PathBytesThatAreNoUtf8PassThroughUnchanged) {
@@ -100,7 +100,7 @@ TEST_F(BadLogInput, PathBytesThatAreNoUtf8PassThroughUnchanged) {
     const QString log = Write("latin1.log", "Scanning file " + path + " infected by \"W\xe4rm\"\r\n");
     const Outcome entries = Korvane({"entries", log});
     EXPECT_EQ(entries.status, 0);
-    EXPECT_EQ(entries.out, "1\t" + path + "\tW\xe4rm\n");
+    EXPECT_EQ(entries.out, "1\t" + path + "\tW\xe4rm\t\n");
     const Outcome report = Korvane({"report", "--language", "en", log});
     EXPECT_EQ(report.status, 0);
     EXPECT_NE(report.out.find("1: " + path + " => W\xe4rm\r\n"), std::string::npos);

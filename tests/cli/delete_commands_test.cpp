@@ -4,12 +4,13 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "cli/korvane_run.h"
 #include "core/pending_operations.h"
 #include "core/whole_file.h"
-#include "cli/korvane_run.h"
 
 namespace korvane {
 namespace {
@@ -21,10 +22,10 @@ using Outcome = testing::KorvaneOutcome;
 // Runs korvane with its pending-operations list inside a temporary folder.
 class CleanCommand : public ::testing::Test {
 protected:
-    Outcome Korvane(const QStringList& arguments) {
-        QProcessEnvironment pendingFile;
-        pendingFile.insert(QStringLiteral("KORVANE_PENDING_FILE"), QString::fromLocal8Bit(Path("pending").c_str()));
-        return testing::RunKorvane(arguments, {}, pendingFile);
+    Outcome Korvane(const QStringList& arguments, QProcessEnvironment environment = {}) {
+        environment.insert(QStringLiteral("KORVANE_PENDING_FILE"),
+                           QString::fromLocal8Bit(Path("pending").c_str()));
+        return testing::RunKorvane(arguments, {}, environment);
     }
     std::string Path(const std::string& relative) const {
         return temp_.path().toLocal8Bit().toStdString() + "/" + relative;
@@ -177,7 +178,8 @@ TEST_F(CleanCommand, OddPathBytesSurviveFromLogToRestartList) {
                                                       " infected by \"W\xe4rm:\\x\"\r\n" + "Scanning file " +
                                                       cutShort + " infected by \"N:\\ul\"\r\n"));
     const Outcome entries = Korvane({"entries", Arg("mwav.log")});
-    EXPECT_EQ(entries.out, "1\t" + Path(odd) + "\tW\xe4rm:\\x\n2\t" + cutShort + "\tN:\\ul\n");
+    EXPECT_EQ(entries.out, "1\t" + Path(odd) + "\tW\xe4rm:\\x\t" + Path(odd) + "\n2\t" + cutShort +
+                               "\tN:\\ul\t" + cutShort + "\n");
 
     const std::string refused = "failed\t" + Path("victim") + "\\x00.exe\n";
     if (Root()) {
@@ -195,6 +197,48 @@ TEST_F(CleanCommand, OddPathBytesSurviveFromLogToRestartList) {
     }
     EXPECT_FALSE(Exists(odd));
     EXPECT_TRUE(Exists("victim"));
+}
+
+// A log written by the scanner under Wine: its drive paths name files in a
+// scratch tree through a Wine prefix in the temporary folder.
+TEST_F(CleanCommand, WineLogActsOnTheMappedFiles) {
+    MakeFile("x/tool.exe");
+    MakeFile("wine/drive_c/users/anna/evil.exe");
+    fs::create_directories(Path("wine/dosdevices"));
+    fs::create_symlink("../drive_c", Path("wine/dosdevices/c:"));
+    fs::create_symlink("/", Path("wine/dosdevices/z:"));
+    std::string onZ = "Z:" + Path("x/tool.exe");
+    std::replace(onZ.begin(), onZ.end(), '/', '\\');
+    ASSERT_FALSE(WriteWholeFile(Path("mwav.log"),
+                                "Scanning file " + onZ + " infected by \"V.a\"\r\n" +
+                                    "Scanning file C:\\Users\\ANNA\\evil.exe infected by \"V.b\"\r\n" +
+                                    "Scanning file Q:\\nothing.exe infected by \"V.c\"\r\n"));
+    QProcessEnvironment prefix;
+    prefix.insert(QStringLiteral("WINEPREFIX"), Arg("wine"));
+    const std::string driveC = fs::canonical(Path("wine/drive_c")).string();
+    const std::string evil = driveC + "/users/anna/evil.exe";
+    const std::string noDrive = "No Wine drive for this path in " + Path("wine") + "/dosdevices";
+
+    const Outcome entries = Korvane({"entries", Arg("mwav.log")}, prefix);
+    EXPECT_EQ(entries.out, "1\t" + onZ + "\tV.a\t" + Path("x/tool.exe") +
+                               "\n2\tC:\\Users\\ANNA\\evil.exe\tV.b\t" + evil +
+                               "\n3\tQ:\\nothing.exe\tV.c\t\n");
+
+    const Outcome dry = Korvane({"clean", "--language", "en", "--dry-run", Arg("mwav.log")}, prefix);
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_EQ(dry.out, "remove now\t" + Path("x/tool.exe") + "\nremove now\t" + evil + "\nfail (" + noDrive +
+                           ")\tQ:\\nothing.exe\n");
+    EXPECT_TRUE(Exists("x/tool.exe"));
+    EXPECT_TRUE(Exists("wine/drive_c/users/anna/evil.exe"));
+
+    const Outcome clean = Korvane({"clean", "--language", "en", Arg("mwav.log")}, prefix);
+    EXPECT_EQ(clean.status, 1);
+    EXPECT_EQ(clean.out,
+              "deleted\t" + onZ + "\ndeleted\tC:\\Users\\ANNA\\evil.exe\nfailed\tQ:\\nothing.exe\n");
+    EXPECT_EQ(clean.err, "Some files couldn't be deleted.\nQ:\\nothing.exe: " + noDrive + "\n");
+    EXPECT_FALSE(Exists("x/tool.exe"));
+    EXPECT_FALSE(Exists("wine/drive_c/users/anna/evil.exe"));
+    EXPECT_FALSE(Exists("pending"));
 }
 
 TEST_F(CleanCommand, AllOnRebootThenApplyPending) {

@@ -19,12 +19,14 @@ struct KorvaneOutcome {
 
 // Standard output goes to outFile when one is given, so a large report is not
 // held in the test's memory.
-// Variables in extraEnvironment are set on top of the test's own.
+// Variables in extraEnvironment are set on top of the test's own. Wine drive
+// paths map nowhere unless a test brings its own WINEPREFIX.
 inline KorvaneOutcome RunKorvane(const QStringList& arguments, const QString& outFile = {},
                                  const QProcessEnvironment& extraEnvironment = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("WINEPREFIX"), QStringLiteral("/nonexistent/korvane-test-wine-prefix"));
     environment.insert(extraEnvironment);
     process.setProcessEnvironment(environment);
     if (!outFile.isEmpty()) process.setStandardOutputFile(outFile);

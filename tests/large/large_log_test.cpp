@@ -87,8 +87,8 @@ TEST_F(LargeLog, MillionLineLogGivesEveryObjectOnce) {
     EXPECT_EQ(entries.status, 0);
     const std::string listed = ReadWholeFile(entriesFile.toStdString());
     EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 20000);
-    EXPECT_EQ(listed.substr(0, 26), "1\tC:\\data\\f0.exe\tV\n2\tC:\\da");
-    EXPECT_NE(listed.find("\n20000\tC:\\data\\f199990.exe\tV\n"), std::string::npos);
+    EXPECT_EQ(listed.substr(0, 27), "1\tC:\\data\\f0.exe\tV\t\n2\tC:\\da");
+    EXPECT_NE(listed.find("\n20000\tC:\\data\\f199990.exe\tV\t\n"), std::string::npos);
 
     const QString reportFile = Path("report.txt");
     const Outcome report = testing::RunKorvane({"report", "--language", "en", log}, reportFile);
