@@ -83,7 +83,9 @@ private:
     bool sorted_ = false;
 };
 
-// The encyclopaedia host: KORVANE_VIRUS_INFO_HOST when set, else the default.
-std::string VirusInfoHost();
+// Where names are looked up online: KORVANE_VIRUS_INFO_URL when set, else
+// VirusInfoUrl in the settings file (korvane/korvane.ini in the user's
+// configuration folder), else a web search; "%s" stands for the name.
+std::string VirusInfoUrlTemplate();
 
 }  // namespace korvane

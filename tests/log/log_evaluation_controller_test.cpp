@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -289,18 +291,37 @@ TEST_F(LogEvaluation, OnlineDescriptionOfTheRememberedName) {
     controller_->mnuGotoVirList_Click();
     EXPECT_TRUE(files_.opened.empty());
 
-    qputenv("KORVANE_VIRUS_INFO_HOST", "info.test");
+    qputenv("KORVANE_VIRUS_INFO_URL", "http://info.test/find?words=%s&lang=en");
     state_.ClickedSubItemIndex = 2;
-    state_.ClickedSubItemText = "tagged:AdWare Bar.";
+    state_.ClickedSubItemText = "tagged:AdWare Bar&x=\xe4.";
     controller_->mnuGotoVirList_Click();
-    const std::vector<std::string> expected = {"http://info.test/en/find?search_mode=virus&words=AdWare Bar"};
+    const std::vector<std::string> expected = {"http://info.test/find?words=AdWare%20Bar%26x%3D%C3%A4&lang=en"};
     EXPECT_EQ(files_.opened, expected);
     EXPECT_TRUE(desktopOpened_.empty());
 
     files_.browserStarts = false;
     controller_->mnuGotoVirList_Click();
     EXPECT_EQ(desktopOpened_, expected);
-    qunsetenv("KORVANE_VIRUS_INFO_HOST");
+    qunsetenv("KORVANE_VIRUS_INFO_URL");
+}
+
+// Without the variable the settings file names the address, and without
+// both a web search for the quoted name.
+TEST_F(LogEvaluation, OnlineDescriptionAddressFromTheSettingsFile) {
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    qunsetenv("KORVANE_VIRUS_INFO_URL");
+    state_.ClickedSubItemIndex = 2;
+    state_.ClickedSubItemText = "Worm X";
+    controller_->mnuGotoVirList_Click();
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("korvane"),
+                           QStringLiteral("korvane"));
+        settings.setValue(QStringLiteral("VirusInfoUrl"), QStringLiteral("https://lookup.test/?n=%s"));
+    }
+    controller_->mnuGotoVirList_Click();
+    EXPECT_EQ(files_.opened,
+              (std::vector<std::string>{"https://duckduckgo.com/?q=%22Worm%20X%22", "https://lookup.test/?n=Worm%20X"}));
 }
 
 TEST_F(LogEvaluation, TypedPathsAreTakenAsTyped) {

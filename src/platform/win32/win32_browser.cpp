@@ -65,12 +65,12 @@ RegistryValue ReadRegistryValue(HKEY root, const std::string& keyPath, const std
 
 bool Win32FilesShell::OpenUrlInBrowser(const std::string& address) {
     const auto open = shellOpen ? shellOpen : ShellOpen;
-    if (address.rfind("http://", 0) == 0) {
+    if (address.rfind("http://", 0) == 0 || address.rfind("https://", 0) == 0) {
         const RegistryValue command = ReadRegistryValue(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "");
         // Another type than a plain string (an expandable one) gives no program.
         const std::string program =
             command.found && command.type == REG_SZ ? BrowserProgramFromCommand(command.text) : std::string();
-        if (!program.empty() && open(program, "\"" + address + "\"") > 32) return true;
+        if (!program.empty() && open(program, BrowserArgumentForAddress(address)) > 32) return true;
     }
     return open(address, "") > 32;
 }

@@ -62,7 +62,7 @@ TEST(Win32Browser, QuotedAddressToTheBrowserThenTheShellFallback) {
         calls.push_back({file, parameters});
         return 2;  // "file not found": every attempt fails
     };
-    const std::string address = "http://h.test/en/find?search_mode=virus&words=Worm X";
+    const std::string address = "https://h.test/?q=%22Worm%20X%22&ia=web";
     EXPECT_FALSE(shell.OpenUrlInBrowser(address));
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back().file, address);
@@ -79,9 +79,9 @@ TEST(Win32Browser, OtherAddressesGoStraightToTheShell) {
         calls.push_back({file, parameters});
         return 33;
     };
-    EXPECT_TRUE(shell.OpenUrlInBrowser("https://h.test/"));
+    EXPECT_TRUE(shell.OpenUrlInBrowser("ftp://h.test/"));
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].file, "https://h.test/");
+    EXPECT_EQ(calls[0].file, "ftp://h.test/");
 }
 
 }  // namespace
