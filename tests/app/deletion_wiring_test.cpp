@@ -4,12 +4,14 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/application.h"
 #include "app/log_check.h"
 #include "core/log_evaluation.h"
 #include "core/whole_file.h"
+#include "log/log_evaluation_controller.h"
 #include "log/result_list_model.h"
 #include "support/fake_security_system.h"
 #include "support/scripted_ui_services.h"
@@ -52,6 +54,46 @@ TEST(DeletionWiring, DeleteButtonAndBackupCleaningOfTheMainWindow) {
     window.MenuItem(QStringLiteral("mnuCleanBackupFolder"))->trigger();
     EXPECT_FALSE(fs::exists(root + "/prog/KRBackup/tool.exe.bkp"));
     EXPECT_TRUE(fs::exists(root + "/prog/KRBackup"));
+}
+
+// A log the scanner wrote under Wine: the list shows its drive paths, the
+// delete button removes the files they stand for, and a path that maps
+// nowhere fails with the reason in the closing message.
+TEST(DeletionWiring, WineLogRowsDeleteTheMappedFiles) {
+    QTemporaryDir temp;
+    const std::string root = temp.path().toLocal8Bit().toStdString();
+    fs::create_directories(root + "/prog");
+    fs::create_directories(root + "/wine/dosdevices");
+    fs::create_symlink("/", root + "/wine/dosdevices/z:");
+    ASSERT_FALSE(WriteWholeFile(root + "/tool.exe", "infected"));
+    std::string onZ = "Z:" + root + "/Tool.EXE";  // Wine finds names ignoring case
+    std::replace(onZ.begin(), onZ.end(), '/', '\\');
+    ASSERT_FALSE(WriteWholeFile(root + "/mwav.log", "Scanning file " + onZ + " infected by \"V.a\"\r\n" +
+                                                        "Scanning file C:\\x.exe infected by \"V.b\"\r\n"));
+    ::setenv("WINEPREFIX", (root + "/wine").c_str(), 1);
+
+    auto system = std::make_unique<testing::FakeSecuritySystem>();
+    system->localeName = "English";
+    system->programFolder = root + "/prog/";
+    system->homeFolder = root + "/home";
+    auto ui = std::make_unique<testing::ScriptedUiServices>();
+    testing::ScriptedUiServices& scripted = *ui;
+    Application app(std::move(system), nullptr, std::move(ui));
+    LogCheck& window = app.Start();
+    window.findChild<LogEvaluationController*>()->OpenLogFile(root + "/mwav.log");
+    ASSERT_EQ(window.Model().rowCount(), 2);
+    window.Model().MarkAll();
+    window.CB_DelFiles->click();
+    ::unsetenv("WINEPREFIX");
+
+    EXPECT_FALSE(fs::exists(root + "/tool.exe"));
+    EXPECT_EQ(window.Model().Row(0).Status, "deleted");
+    EXPECT_EQ(window.Model().Row(0).Path, onZ);
+    EXPECT_EQ(window.Model().Row(1).Status, "failed");
+    ASSERT_EQ(scripted.messages.size(), 1u);
+    EXPECT_EQ(scripted.messages[0].text,
+              "Some files couldn't be deleted.\r\nC:\\x.exe: No Wine drive for this path in " + root +
+                  "/wine/dosdevices");
 }
 
 }  // namespace
