@@ -28,6 +28,7 @@ enum class MoreText : std::uint16_t {
 
     // -- scanner --
     ScannerNone_,
+    ScannerCancel,
 
     Count_
 };

@@ -26,6 +26,7 @@ constexpr MoreTextRow kRows[] = {
 
     // -- scanner --
     {MoreText::ScannerNone_, "", "", ""},
+    {MoreText::ScannerCancel, "scanner-cancel", "Abbrechen", "Cancel"},
 };
 
 constexpr bool InOrder() {
