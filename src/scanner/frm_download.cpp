@@ -371,7 +371,11 @@ void FrmDownload::ApplyHeight() {
     optionsPanel_->SetRevealed(optionsPanel_->FullHeight() * slideStep_ / kSlideSteps);
     const int height = slideStep_ > 0 ? ClosedHeight() + layout()->spacing() + optionsPanel_->Revealed()
                                       : ClosedHeight();
-    setMinimumWidth(layout()->totalMinimumSize().width());
+    // Wide enough for the options panel also while it is shut, so the window
+    // keeps its width when the panel slides open.
+    const QMargins m = layout()->contentsMargins();
+    setMinimumWidth(std::max(layout()->totalMinimumSize().width(),
+                             optionsPanel_->minimumSizeHint().width() + m.left() + m.right()));
     setFixedHeight(height);
     if (width() < minimumWidth()) resize(minimumWidth(), height);
     // Sliding open must not push the window's bottom off the screen.

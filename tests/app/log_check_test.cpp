@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QDir>
 #include <QIcon>
 #include <QImage>
@@ -182,6 +184,24 @@ TEST(LogCheckWindow, ButtonsFollowTheRightEdge) {
     EXPECT_NEAR(w.CB_DelFiles->geometry().right() - right, w.ToPixels(2000), 2);
     EXPECT_EQ(w.CB_end->x(), w.CB_DelFiles->x());
     EXPECT_GT(w.CB_end->y(), w.CB_DelFiles->y());
+}
+
+TEST(LogCheckWindow, OpensWithTheDesignedClientAreaBelowTheMenuBarAndNothingJumps) {
+    auto started = StartWith([](FakeSecuritySystem& s) { s.localeName = "Deutsch"; });
+    LogCheck& w = started.window();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_NEAR(w.centralWidget()->width(), w.ToPixels(10860), 1);
+    EXPECT_NEAR(w.centralWidget()->height(), w.ToPixels(5850), 1);
+    EXPECT_GT(w.menuBar()->height(), 0);
+    EXPECT_EQ(w.centralWidget()->y(), w.menuBar()->geometry().bottom() + 1);
+    const QRect button = w.CB_DelFiles->geometry();
+    const QRect box = w.Check_Reboot->geometry();
+    w.resize(w.width() + 1, w.height() + 1);
+    w.resize(w.width() - 1, w.height() - 1);
+    QApplication::processEvents();
+    EXPECT_EQ(w.CB_DelFiles->geometry(), button);
+    EXPECT_EQ(w.Check_Reboot->geometry(), box);
 }
 
 TEST(LogCheckWindow, RendersOffscreen) {
