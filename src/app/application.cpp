@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QScreen>
 #include <cstring>
 
 #include "app/log_check.h"
@@ -38,10 +37,7 @@ int RunWindowed(int argc, char** argv) {
     }
     Application app;
     LogCheck& window = app.Start();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
-    }
-    window.show();
+    window.show();  // opens centred inside the screen (LogCheck::showEvent)
     // korvane LOGFILE: evaluate the file as if it had been chosen from the menu.
     if (argc > logArgument && argv[logArgument][0] != '\0') {
         if (auto* log = window.findChild<LogEvaluationController*>()) log->OpenLogFile(argv[logArgument]);

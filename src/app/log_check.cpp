@@ -3,18 +3,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractButton>
+#include <QBoxLayout>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 
+#include "app/mnemonics.h"
 #include "core/main_layout.h"
 #include "core/relabel_rows.h"
 #include "log/result_list_model.h"
 #include "scanner/frm_download.h"
+#include "scanner/window_placement.h"
 
 namespace korvane {
 
@@ -37,6 +43,9 @@ LogCheck::LogCheck(AppState& state, Platform& platform, QWidget* parent)
     BuildControls();
     BuildMenus();
     frmDownload_ = new FrmDownload(state_, platform_, this);
+    const QIcon icon(QStringLiteral(":/icons/korvane.svg"));
+    setWindowIcon(icon);
+    frmDownload_->setWindowIcon(icon);
     InstallSubsystems();
 }
 
@@ -77,30 +86,40 @@ void LogCheck::BuildControls() {
     Command1 = Named(new QPushButton(QStringLiteral("test"), client), "Command1");
     Command1->setVisible(false);
 
-    const MainLayoutInput design;
-    const auto place = [this](QWidget* w, const TwipRect& r) {
-        w->setGeometry(ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height));
-    };
-    place(ListView1, design.list);
-    place(Check_AlwayShow, design.alwaysShow);
-    place(Check_FileBackup, design.fileBackup);
-    place(Check_DelAllOnReboot, design.delAllOnReboot);
-    place(Check_Reboot, design.reboot);
-    place(CB_DelFiles, design.delFiles);
-    place(CB_end, design.end);
-    place(Text1, {3360, 4440, 975, 375});
-    place(Command1, {6000, 4440, 2175, 495});
-    // Check boxes of 215 twips are too low for a text in most styles.
-    for (QCheckBox* box : {Check_AlwayShow, Check_FileBackup, Check_DelAllOnReboot, Check_Reboot}) {
-        box->resize(box->width(), std::max(box->height(), box->sizeHint().height()));
-    }
+    // The list fills the top; below it the four check boxes in two columns on
+    // the left and the two buttons on the right. The layout's minimum is what
+    // every caption needs; the designed 9000 x 3000 twips stay the least.
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ListView1, 1);
+    auto* bottom = new QHBoxLayout;
+    // Margins and gaps are those of the design, a little narrower between the
+    // columns: German captions at twice the scale must fit a 1280 pixel screen.
+    bottom->setContentsMargins(ToPixels(45), 0, ToPixels(90), ToPixels(100));
+    bottom->setSpacing(ToPixels(120));
+    layout->addLayout(bottom);
+    auto* boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(ToPixels(120));
+    boxes->setVerticalSpacing(ToPixels(100));
+    boxes->addWidget(Check_AlwayShow, 0, 0);
+    boxes->addWidget(Check_FileBackup, 0, 1);
+    boxes->addWidget(Check_DelAllOnReboot, 1, 0);
+    boxes->addWidget(Check_Reboot, 1, 1);
+    bottom->addLayout(boxes, 1);
+    bottom->setAlignment(boxes, Qt::AlignLeft | Qt::AlignTop);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(ToPixels(50));
+    for (QPushButton* button : {CB_DelFiles, CB_end}) buttons->addWidget(button);
+    bottom->addLayout(buttons);
+    bottom->setAlignment(buttons, Qt::AlignTop);
+    // Never in the layout: invisible, where the design put them.
+    Text1->setGeometry(ToPixels(3360), ToPixels(4440), ToPixels(975), ToPixels(375));
+    Command1->setGeometry(ToPixels(6000), ToPixels(4440), ToPixels(2175), ToPixels(495));
 
     connect(Check_AlwayShow, &QCheckBox::clicked, this,
             [this] { SetAlwaysOnTop(Check_AlwayShow->checkState() != Qt::Unchecked); });
     connect(CB_end, &QPushButton::clicked, this, &LogCheck::close);
     connect(Command1, &QPushButton::clicked, this, [] {});
-
-    resize(ToPixels(10860), ToPixels(5850) + menuBar()->sizeHint().height());
 }
 
 QAction* LogCheck::AddItem(QMenu* menu, const char* name) {
@@ -186,20 +205,13 @@ void LogCheck::ApplyLanguage() {
     for (const auto& [name, row] : kMenus) menus_.value(QString::fromLatin1(name))->setTitle(text(row));
     for (const auto& [name, row] : kItems) menuItems_.value(QString::fromLatin1(name))->setText(text(row));
 
-    const std::tuple<QCheckBox*, int, int> kBoxes[] = {{Check_AlwayShow, 13, 89},
-                                                       {Check_FileBackup, 14, 90},
-                                                       {Check_DelAllOnReboot, 15, 91},
-                                                       {Check_Reboot, 16, 92}};
-    for (const auto& [box, caption, tip] : kBoxes) {
-        box->setText(text(caption));
-        box->setToolTip(text(tip));
-        // The designed widths fit the captions in the original small font;
-        // never cut a caption off in a wider one.
-        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-    }
-    CB_DelFiles->setText(text(17));
-    CB_end->setText(text(6));
-    FormResize();
+    SetCaptions(state_.Language);
+    const std::pair<QCheckBox*, int> kTips[] = {
+        {Check_AlwayShow, 89}, {Check_FileBackup, 90}, {Check_DelAllOnReboot, 91}, {Check_Reboot, 92}};
+    for (const auto& [box, tip] : kTips) box->setToolTip(text(tip));
+    AssignMnemonics(*menuBar());
+    AssignMnemonics(*mnurclick);
+    ApplyMinimumSize();
 
     BuildColumnHeaders();
     if (state_.LogEvaluated) RelabelRows();
@@ -262,33 +274,53 @@ void LogCheck::resizeEvent(QResizeEvent* event) {
 
 void LogCheck::FormResize() {
     if (isMinimized()) return;
+    // The designed column shares of the width; an evaluated list then fits
+    // every column to its content instead.
     MainLayoutInput in;
-    const QSize outer = frameGeometry().size();
-    in.outerWidth = ToTwips(outer.width());
-    in.outerHeight = ToTwips(outer.height());
-    in.alwaysShow.left = ToTwips(Check_AlwayShow->x());
-    in.alwaysShow.width = ToTwips(Check_AlwayShow->width());
-    in.alwaysShow.height = ToTwips(Check_AlwayShow->height());
-    in.delAllOnReboot.left = ToTwips(Check_DelAllOnReboot->x());
-    in.delFiles.width = ToTwips(CB_DelFiles->width());
-    in.delFiles.height = ToTwips(CB_DelFiles->height());
+    in.outerWidth = std::max(ToTwips(frameGeometry().width()), kMinWindowWidthTwips);
+    in.outerHeight = std::max(ToTwips(frameGeometry().height()), kMinWindowHeightTwips);
     const MainLayoutResult r = ComputeMainLayout(in);
-    if (r.snapBack) {
-        const QSize frameExtra = outer - size();
-        resize(ToPixels(r.snapWidth) - frameExtra.width(), ToPixels(r.snapHeight) - frameExtra.height());
-    } else {
-        // The designed heights leave room for the menu bar inside the outer height.
-        ListView1->setGeometry(0, 0, ToPixels(r.list.width), ToPixels(r.list.height));
-        ListView1->setColumnWidth(0, ToPixels(r.statusColumnWidth));
-        ListView1->setColumnWidth(1, ToPixels(r.fileColumnWidth));
-        Check_AlwayShow->move(Check_AlwayShow->x(), ToPixels(r.alwaysShow.top));
-        Check_FileBackup->move(ToPixels(r.fileBackup.left), ToPixels(r.fileBackup.top));
-        Check_DelAllOnReboot->move(Check_DelAllOnReboot->x(), ToPixels(r.delAllOnReboot.top));
-        Check_Reboot->move(ToPixels(r.reboot.left), ToPixels(r.reboot.top));
-        CB_DelFiles->move(ToPixels(r.delFiles.left), ToPixels(r.delFiles.top));
-        CB_end->move(ToPixels(r.end.left), ToPixels(r.end.top));
-    }
+    ListView1->setColumnWidth(0, ToPixels(r.statusColumnWidth));
+    ListView1->setColumnWidth(1, ToPixels(r.fileColumnWidth));
     if (state_.LogEvaluated) AutoSizeColumns();
+}
+
+void LogCheck::SetCaptions(UiLanguage language) {
+    const auto text = [this, language](int row) { return Ui(state_.Table->Get(row, language)); };
+    const std::pair<QAbstractButton*, int> kCaptions[] = {{Check_AlwayShow, 13}, {Check_FileBackup, 14},
+                                                          {Check_DelAllOnReboot, 15}, {Check_Reboot, 16},
+                                                          {CB_DelFiles, 17},     {CB_end, 6}};
+    for (const auto& [control, row] : kCaptions) control->setText(text(row));
+}
+
+void LogCheck::ApplyMinimumSize() {
+    // What the captions need in either language, so a language switch never
+    // finds the window too small. The designed minimum counts border and
+    // title bar; the client area alone is held to it, so the outer window is
+    // never smaller.
+    QSize least(ToPixels(kMinWindowWidthTwips), ToPixels(kMinWindowHeightTwips));
+    for (const UiLanguage language : {UiLanguage::German, UiLanguage::English}) {
+        SetCaptions(language);
+        ForgetCachedSizes(*centralWidget()->layout());
+        ForgetCachedSizes(*layout());
+        least = least.expandedTo(layout()->totalMinimumSize());
+    }
+    SetCaptions(state_.Language);
+    setMinimumSize(least);
+    if (width() < least.width() || height() < least.height()) resize(size().expandedTo(least));
+}
+
+void LogCheck::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    // The designed client area of 10860 x 5850 twips below the menu bar, as
+    // far as the screen allows, centred on it.
+    ApplyMinimumSize();
+    resize(QSize(ToPixels(10860), ToPixels(5850) + menuBar()->sizeHint().height()).expandedTo(minimumSize()));
+    PlaceInsideScreen(*this);
+    // Once the window manager has framed the window, its outer size is known.
+    QTimer::singleShot(0, this, [this] { PlaceInsideScreen(*this); });
 }
 
 void LogCheck::closeEvent(QCloseEvent* event) {

@@ -65,12 +65,17 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
     void BuildMenus();
     QAction* AddItem(QMenu* menu, const char* name);
     void FormResize();
+    // Captions of the check boxes and buttons in the language given.
+    void SetCaptions(UiLanguage language);
+    // Least size: what every caption needs, never below the designed minimum.
+    void ApplyMinimumSize();
     // Each subsystem attaches its handlers to the controls here.
     void InstallSubsystems();
 
@@ -81,7 +86,7 @@ private:
     QMap<QString, QAction*> menuItems_;
     QMap<QString, QMenu*> menus_;
     std::vector<std::shared_ptr<QObject>> subsystems_;
-    bool laidOut_ = false;
+    bool placed_ = false;  // opened once inside the screen
 };
 
 }  // namespace korvane

@@ -53,11 +53,15 @@ std::string QtUiServices::InputBox(const std::string& prompt, const std::string&
     return ok ? ToPath(answer) : std::string{};
 }
 
+QString FileDialogFilter(const FileFilter& filter) {
+    // Texts of the table may end in a blank; the pattern follows after one.
+    return Ui(filter.description).trimmed() + QStringLiteral(" (") + QString::fromStdString(filter.pattern) +
+           QStringLiteral(")");
+}
+
 std::string QtUiServices::OpenFile(const OpenFileRequest& request) {
     QStringList filters;
-    for (const FileFilter& f : request.filters) {
-        filters << Ui(f.description) + QStringLiteral(" (") + QString::fromStdString(f.pattern) + QStringLiteral(")");
-    }
+    for (const FileFilter& f : request.filters) filters << FileDialogFilter(f);
     const QString chosen =
         QFileDialog::getOpenFileName(owner_, Ui(request.title), FromPath(request.initialFolder), filters.join(QStringLiteral(";;")));
     return ToPath(chosen);

@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+
 #include "platform/ui_services.h"
 
 class QWidget;
@@ -23,5 +25,8 @@ public:
 private:
     QWidget* owner_;
 };
+
+// One entry of the open-file dialog's filter list: "All files (*)".
+QString FileDialogFilter(const FileFilter& filter);
 
 }  // namespace korvane

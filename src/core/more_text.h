@@ -35,6 +35,7 @@ enum class MoreText : std::uint16_t {
 
     // -- scanner --
     ScannerNone_,
+    ScannerCancel,
 
     Count_
 };

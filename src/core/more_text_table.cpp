@@ -42,6 +42,7 @@ constexpr MoreTextRow kRows[] = {
 
     // -- scanner --
     {MoreText::ScannerNone_, "", "", ""},
+    {MoreText::ScannerCancel, "scanner-cancel", "Abbrechen", "Cancel"},
 };
 
 constexpr bool InOrder() {

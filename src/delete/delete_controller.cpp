@@ -86,6 +86,11 @@ DeleteRunResult DeleteController::CB_DelFiles_Click() {
     });
 
     if (button != nullptr) button->setEnabled(wasEnabled);
+    // Statuses got longer ("Fehlgeschlagen"): fit the columns to them.
+    if (parts_.autoSizeColumns) parts_.autoSizeColumns();
+    // Disabling the button moved the focus on to the exit button, where the
+    // next Enter would end the program; the list is where the user goes on.
+    if (parts_.list != nullptr && parts_.window != nullptr && parts_.window->isVisible()) parts_.list->setFocus();
     running_ = false;
     return result;
 }

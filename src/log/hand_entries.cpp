@@ -33,7 +33,7 @@ void LogEvaluationController::mnuAddFilemanual_Click() {
 
 void LogEvaluationController::mnuAddFileToDelete_Click() {
     const std::string path =
-        ShowFileDialog(state_.Text(kChooseFileTitleRow), {{state_.Text(kAllFilesFilterRow) + "(*.*)", "*.*"}},
+        ShowFileDialog(state_.Text(kChooseFileTitleRow), {{state_.Text(kAllFilesFilterRow), kAllFilesPattern}},
                        std::string());
     if (path.empty()) return;
     AppendByHand(path);

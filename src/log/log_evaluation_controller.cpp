@@ -1,6 +1,8 @@
 #include "log/log_evaluation_controller.h"
 
+#include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMainWindow>
@@ -44,9 +46,31 @@ LogEvaluationController::LogEvaluationController(AppState& state, Platform& plat
     parts_.list->setAcceptDrops(true);
     parts_.list->viewport()->setAcceptDrops(true);
     parts_.list->viewport()->installEventFilter(this);
+    parts_.list->installEventFilter(this);
+}
+
+bool LogEvaluationController::ListKeyboardEvent(QEvent* event) {
+    if (event->type() == QEvent::ContextMenu) {
+        if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse) return false;
+        ShowPopupMenuForCurrentRow();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        ShowPopupMenuForCurrentRow();
+        return true;
+    }
+    if (key->key() == Qt::Key_Space && modifiers == Qt::NoModifier) {
+        ToggleCurrentRow();
+        return true;
+    }
+    return false;
 }
 
 bool LogEvaluationController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parts_.list) return ListKeyboardEvent(event);
     if (watched != parts_.list->viewport()) return QObject::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonRelease: {

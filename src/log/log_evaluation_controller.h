@@ -52,6 +52,11 @@ public:
     void ListView1_MouseUp(Qt::MouseButton button, const QPoint& viewportPosition,
                            const QPoint& globalPosition);
     void ListView1_ColumnClick(int column);
+    // The pop-up menu with the items that fit the remembered click.
+    void ShowPopupMenu(const QPoint& globalPosition);
+    // Menu key or Shift+F10 on the list.
+    void ShowPopupMenuForCurrentRow();
+    void ToggleCurrentRow();
 
     void mnuCopyToClipBoard_Click();
     void mnuGotoVirList_Click();
@@ -70,6 +75,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Menu key, Shift+F10 and Space on the list; true when handled.
+    bool ListKeyboardEvent(QEvent* event);
     void AppendEntryRow(std::size_t index);
     void AppendByHand(const std::string& path);
     void SwitchSortingOff();

@@ -32,9 +32,9 @@ void LogEvaluationController::mnuOpen_Escan_Click() {
     const std::string initialFolder =
         platform_.files.FileExists(scannerFolder) ? scannerFolder : std::string();
     // The first, preselected filter shows only the scanner's log; the second
-    // all files (row 24 is followed directly by the pattern).
+    // all files. The dialog shows each pattern after its description.
     const std::vector<FileFilter> filters = {{"eScan-log ", "mwav.log"},
-                                             {state_.Text(kAllFilesRow) + "(*.*)", "*.*"}};
+                                             {state_.Text(kAllFilesRow), kAllFilesPattern}};
     const std::string path = ShowFileDialog(state_.Text(kOpenLogTitleRow), filters, initialFolder);
     if (path.empty()) return;
     OpenLogFile(path);

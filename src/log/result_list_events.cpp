@@ -49,8 +49,16 @@ void LogEvaluationController::ListView1_MouseUp(Qt::MouseButton button, const QP
         state_.ClickedSubItemText = hit.column == 1 ? row.Path : row.Name;
     }
     if (button != Qt::RightButton) return;
-    const auto item = [this](const char* name) {
-        return parts_.popupMenu->findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    ShowPopupMenu(globalPosition);
+}
+
+void LogEvaluationController::ShowPopupMenu(const QPoint& globalPosition) {
+    // The items belong to the main window and sit in the menu only as actions.
+    const auto item = [this](const char* name) -> QAction* {
+        for (QAction* action : parts_.popupMenu->actions()) {
+            if (action->objectName() == QLatin1String(name)) return action;
+        }
+        return nullptr;
     };
     const bool onName = state_.ClickedSubItemIndex == 2;
     const bool hasEntries = state_.EntryCount() > 0;
@@ -61,6 +69,33 @@ void LogEvaluationController::ListView1_MouseUp(Qt::MouseButton button, const QP
         if (QAction* a = item(name)) a->setVisible(hasEntries);
     }
     showPopup(*parts_.popupMenu, globalPosition);
+}
+
+void LogEvaluationController::ShowPopupMenuForCurrentRow() {
+    // From the keyboard the pop-up acts as a right-click on the current row's
+    // malware name, so every item, the online description too, can be reached.
+    QTreeView& list = *parts_.list;
+    const QModelIndex current = list.currentIndex();
+    QPoint at = list.viewport()->rect().center();
+    if (current.isValid()) {
+        const int row = sorter_->mapToSource(current).row();
+        state_.ClickedItemIndex = row + 1;
+        state_.ClickedSubItemIndex = 2;
+        state_.ClickedSubItemText = parts_.model->Row(row).Name;
+        const QModelIndex name = current.siblingAtColumn(2);
+        const QRect cell = list.visualRect(name).isValid() ? list.visualRect(name) : list.visualRect(current);
+        if (list.viewport()->rect().intersects(cell)) at = cell.bottomLeft();
+    }
+    ShowPopupMenu(list.viewport()->mapToGlobal(at));
+}
+
+void LogEvaluationController::ToggleCurrentRow() {
+    // Space ticks the row whichever of its cells is current.
+    const QModelIndex current = parts_.list->currentIndex();
+    if (!current.isValid()) return;
+    const QModelIndex box = current.siblingAtColumn(0);
+    const bool checked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    sorter_->setData(box, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 }  // namespace korvane

@@ -19,9 +19,16 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
 };
 
+// The pattern that matches every file name: on POSIX a name need not have a dot.
+#ifdef _WIN32
+inline constexpr const char* kAllFilesPattern = "*.*";
+#else
+inline constexpr const char* kAllFilesPattern = "*";
+#endif
+
 struct FileFilter {
-    std::string description;  // shown text, UTF-8
-    std::string pattern;      // "mwav.log", "*.*"
+    std::string description;  // shown text, UTF-8, without the pattern
+    std::string pattern;      // "mwav.log", kAllFilesPattern
 };
 
 struct OpenFileRequest {

@@ -9,16 +9,19 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
+#include "core/more_text.h"
 #include "core/vendor_host.h"
 #include "scanner/qt_downloader.h"
 #include "scanner/qt_process_runner.h"
+#include "scanner/sliding_panel.h"
+#include "scanner/window_placement.h"
 #ifdef _WIN32
 #include "platform/win32/win32_process_runner.h"
 #endif
@@ -48,9 +51,12 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("frmDownload"));
     setModal(true);
 
+    // The stage group with its three buttons beside it, the status history,
+    // the sliding options panel and the status bar, top to bottom. The
+    // layout's minimum stays on: it is what keeps every caption readable.
     auto* layout = new QVBoxLayout(this);
-    // The window's height slides the options panel in and out of view.
-    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
 
     Frame2 = Named(new QGroupBox(this), "Frame2");
     auto* stages = new QGridLayout(Frame2);
@@ -59,23 +65,40 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     Check_Start = Named(new QCheckBox(Frame2), "Check_Start");
     lbl_startoptions = Named(new QLabel(QStringLiteral("< Start-Optionen >"), Frame2), "lbl_startoptions");
     lbl_startoptions->installEventFilter(this);
+    lbl_startoptions->setCursor(Qt::PointingHandCursor);
     stages->addWidget(Check_Download, 0, 0);
     stages->addWidget(Check_Update, 1, 0);
     stages->addWidget(Check_Start, 2, 0);
-    stages->addWidget(lbl_startoptions, 2, 1);
-    layout->addWidget(Frame2);
+    stages->addWidget(lbl_startoptions, 2, 1, Qt::AlignRight);
+    stages->setColumnStretch(0, 1);
+    top->addWidget(Frame2, 1);
 
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = new QVBoxLayout;
     Command1 = Named(new QPushButton(QStringLiteral("Start"), this), "Command1");
+    CB_Cancel = Named(new QPushButton(this), "CB_Cancel");
+    CB_Cancel->setEnabled(false);
     Command4 = Named(new QPushButton(this), "Command4");
     Command2 = Named(new QPushButton(this), "Command2");
-    for (QPushButton* button : {Command1, Command4, Command2}) {
+    for (QPushButton* button : {Command1, CB_Cancel, Command4, Command2}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
-    layout->addLayout(buttons);
+    buttons->addStretch(1);
+    top->addLayout(buttons);
 
-    Frame1 = Named(new QGroupBox(this), "Frame1");
+    Text1 = Named(new QPlainTextEdit(this), "Text1");
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    Text1->setFixedHeight(Text1->fontMetrics().lineSpacing() * 4 + 2 * Text1->frameWidth() +
+                          2 * static_cast<int>(Text1->document()->documentMargin()));
+    layout->addWidget(Text1);
+    Text2 = Named(new QPlainTextEdit(this), "Text2");
+    Text2->setReadOnly(true);
+    Text2->setVisible(false);
+    layout->addWidget(Text2);
+
+    Frame1 = Named(new QGroupBox, "Frame1");
     auto* options = new QGridLayout(Frame1);
     for (int i = 1; i <= 9; ++i) {
         Check[i] = new QCheckBox(Frame1);
@@ -84,16 +107,10 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     }
     Command3 = Named(new QPushButton(Frame1), "Command3");
     Command3->setAutoDefault(false);
-    options->addWidget(Command3, 4, 1);
-    layout->addWidget(Frame1);
-
-    Text1 = Named(new QPlainTextEdit(this), "Text1");
-    Text2 = Named(new QPlainTextEdit(this), "Text2");
-    for (QPlainTextEdit* log : {Text1, Text2}) {
-        log->setReadOnly(true);
-        log->setVisible(false);
-        layout->addWidget(log);
-    }
+    options->addWidget(Command3, 4, 1, Qt::AlignLeft);
+    optionsPanel_ = new SlidingPanel(Frame1, this);
+    optionsPanel_->setObjectName(QStringLiteral("optionsPanel"));
+    layout->addWidget(optionsPanel_);
 
     StatBar = Named(new QStatusBar(this), "StatBar");
     StatBar->setSizeGripEnabled(false);
@@ -203,6 +220,7 @@ void FrmDownload::ApplyLanguage(const UiText& table, UiLanguage language) {
     Command4->setText(text(45));
     Frame1->setTitle(text(45) + QStringLiteral(" "));
     Command2->setText(text(46));
+    CB_Cancel->setText(Ui(More(MoreText::ScannerCancel, language)));
     Frame2->setTitle(text(75));
     Check[1]->setText(text(76));
     Check[2]->setText(text(77));
@@ -213,6 +231,7 @@ void FrmDownload::ApplyLanguage(const UiText& table, UiLanguage language) {
     Command3->setText(text(86));
     boxes_.command3ToolTip = " " + table.Get(88, language);
     Command3->setToolTip(Ui(boxes_.command3ToolTip));
+    ApplyHeight();
 }
 
 void FrmDownload::FormLoad() {
@@ -224,7 +243,7 @@ void FrmDownload::FormLoad() {
     Timer1->stop();
     Timer2->stop();
     Frame1->setVisible(false);
-    heightTwips_ = kClosedHeightTwips;
+    slideStep_ = 0;
     ApplyHeight();
     Text1->clear();
     Text2->setPlainText(QStringLiteral("Text2"));
@@ -243,6 +262,17 @@ void FrmDownload::FormUnload() {
 int FrmDownload::ShowModal() {
     FormLoad();
     return exec();
+}
+
+void FrmDownload::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ApplyHeight();
+    resize(std::max(width(), sizeHint().width()), height());
+    PlaceInsideScreen(*this, parentWidget());
+    // Once the window manager has framed the window, its real outer size is known.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) PlaceInsideScreen(*this, parentWidget());
+    });
 }
 
 void FrmDownload::reject() {
@@ -297,15 +327,17 @@ void FrmDownload::Timer1_Timer() {
 
 void FrmDownload::Timer2_Timer() {
     if (!optionsPanelOpen_) {
-        heightTwips_ += kSlideStepTwips;
+        ++slideStep_;
         if (!Frame1->isVisible()) Frame1->setVisible(true);
-        if (heightTwips_ >= kOpenHeightTwips) {
+        if (slideStep_ >= kSlideSteps) {
+            slideStep_ = kSlideSteps;
             optionsPanelOpen_ = true;
             Timer2->stop();
         }
     } else {
-        heightTwips_ -= kSlideStepTwips;
-        if (heightTwips_ <= kClosedHeightTwips) {
+        --slideStep_;
+        if (slideStep_ <= 0) {
+            slideStep_ = 0;
             optionsPanelOpen_ = false;
             Frame1->setVisible(false);
             Timer2->stop();
@@ -314,11 +346,40 @@ void FrmDownload::Timer2_Timer() {
     ApplyHeight();
 }
 
+int FrmDownload::ClosedHeight() const {
+    const QMargins m = layout()->contentsMargins();
+    int height = m.top() + m.bottom();
+    int shown = 0;
+    for (int i = 0; i < layout()->count(); ++i) {
+        QLayoutItem* item = layout()->itemAt(i);
+        if (item->widget() == optionsPanel_ || item->isEmpty()) continue;
+        height += item->sizeHint().height();
+        ++shown;
+    }
+    return height + std::max(0, shown - 1) * layout()->spacing();
+}
+
+int FrmDownload::OpenHeight() const {
+    return ClosedHeight() + layout()->spacing() + optionsPanel_->FullHeight();
+}
+
 void FrmDownload::ApplyHeight() {
-    const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    const double dpi = s != nullptr && s->logicalDotsPerInch() > 0 ? s->logicalDotsPerInch() : 96.0;
-    const int pixels = static_cast<int>(std::lround(heightTwips_ * dpi / 1440.0));
-    resize(width(), pixels);
+    // The panel shows a share of its content in every step; the window's height
+    // follows, so the panel slides into view from under the status history.
+    ForgetCachedSizes(*layout());
+    optionsPanel_->setVisible(slideStep_ > 0);
+    optionsPanel_->SetRevealed(optionsPanel_->FullHeight() * slideStep_ / kSlideSteps);
+    const int height = slideStep_ > 0 ? ClosedHeight() + layout()->spacing() + optionsPanel_->Revealed()
+                                      : ClosedHeight();
+    // Wide enough for the options panel also while it is shut, so the window
+    // keeps its width when the panel slides open.
+    const QMargins m = layout()->contentsMargins();
+    setMinimumWidth(std::max(layout()->totalMinimumSize().width(),
+                             optionsPanel_->minimumSizeHint().width() + m.left() + m.right()));
+    setFixedHeight(height);
+    if (width() < minimumWidth()) resize(minimumWidth(), height);
+    // Sliding open must not push the window's bottom off the screen.
+    if (isVisible()) KeepInsideScreen(*this);
 }
 
 QString FrmDownload::StatusText() const {

@@ -17,15 +17,17 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class QShowEvent;
 
 namespace korvane {
+
+class SlidingPanel;
 
 class FrmDownload : public QDialog, public ScannerView {
     Q_OBJECT
 public:
-    static constexpr int kClosedHeightTwips = 2030;
-    static constexpr int kOpenHeightTwips = 5750;
-    static constexpr int kSlideStepTwips = 250;
+    // The options panel slides open or shut in this many timer ticks.
+    static constexpr int kSlideSteps = 15;
 
     FrmDownload(AppState& state, Platform& platform, QWidget* parent = nullptr);
     ~FrmDownload() override;
@@ -56,7 +58,10 @@ public:
     ScannerBoxes& Boxes() { return boxes_; }
     ScannerSequence& Sequence() { return *sequence_; }
     bool OptionsPanelOpen() const { return optionsPanelOpen_; }
-    int HeightTwips() const { return heightTwips_; }
+    // Window heights with the options panel shut and fully open: what the
+    // layout needs for every caption in the current language.
+    int ClosedHeight() const;
+    int OpenHeight() const;
     QString StatusText() const;
 
     QCheckBox* Check_Download = nullptr;
@@ -66,6 +71,7 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
+    QPushButton* CB_Cancel = nullptr;
     QLabel* lbl_startoptions = nullptr;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -83,6 +89,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // ScannerView: what the run shows in this window.
@@ -101,6 +108,7 @@ protected:
 private:
     QCheckBox* BoxWidget(ScannerControl control) const;
     QWidget* ControlWidget(ScannerControl control) const;
+    // Minimum width and the height of the current slide step, from the layout.
     void ApplyHeight();
 
     AppState& state_;
@@ -111,7 +119,8 @@ private:
     std::unique_ptr<ScannerSequence> sequence_;
     ScannerBoxes boxes_;
     bool optionsPanelOpen_ = false;
-    int heightTwips_ = kClosedHeightTwips;
+    int slideStep_ = 0;  // 0 shut .. kSlideSteps fully open
+    SlidingPanel* optionsPanel_ = nullptr;
 };
 
 }  // namespace korvane

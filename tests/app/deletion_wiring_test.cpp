@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTreeView>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -42,14 +45,24 @@ TEST(DeletionWiring, DeleteButtonAndBackupCleaningOfTheMainWindow) {
     }
     window.Model().SetChecked(0, true);
     window.Check_FileBackup->setChecked(true);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // Columns narrower than the statuses the run writes.
+    window.ListView1->setColumnWidth(0, 10);
 
-    window.CB_DelFiles->click();
+    QTest::mouseClick(window.CB_DelFiles, Qt::LeftButton);
     EXPECT_EQ(window.Model().Row(0).Status, "deleted");
     EXPECT_EQ(window.Model().Row(1).Status, "added");
     EXPECT_FALSE(fs::exists(root + "/tool.exe"));
     EXPECT_TRUE(fs::exists(root + "/keep.exe"));
     EXPECT_EQ(ReadWholeFile(root + "/prog/KRBackup/tool.exe.bkp"), "infected");
     EXPECT_TRUE(window.CB_DelFiles->isEnabled());
+    EXPECT_GT(window.ListView1->columnWidth(0),
+              window.ListView1->fontMetrics().horizontalAdvance(QStringLiteral("deleted")));
+    // The next Enter must not end the program.
+    EXPECT_NE(QApplication::focusWidget(), window.CB_end);
+    EXPECT_EQ(QApplication::focusWidget(), window.ListView1);
 
     window.MenuItem(QStringLiteral("mnuCleanBackupFolder"))->trigger();
     EXPECT_FALSE(fs::exists(root + "/prog/KRBackup/tool.exe.bkp"));

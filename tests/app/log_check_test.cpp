@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
+#include <QDir>
+#include <QIcon>
+#include <QImage>
+#include <QScreen>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -11,8 +17,11 @@
 
 #include "app/application.h"
 #include "app/log_check.h"
+#include "app/mnemonics.h"
+#include "app/qt_ui_services.h"
 #include "log/result_list_model.h"
 #include "scanner/frm_download.h"
+#include "scanner/window_placement.h"
 #include "support/fake_security_system.h"
 #include "support/scripted_ui_services.h"
 
@@ -43,7 +52,7 @@ TEST(LogCheckStartUp, GermanLocaleStartsInGermanWithItsCheckMark) {
     EXPECT_EQ(started.app->State().Language, UiLanguage::German);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Korvane"));
     EXPECT_EQ(w.CB_DelFiles->text(), QStringLiteral("Dateien löschen"));
-    EXPECT_EQ(w.MenuItem("mnuOpen_Escan")->text(), QStringLiteral("eScan-Log öffnen..."));
+    EXPECT_EQ(WithoutMnemonic(w.MenuItem("mnuOpen_Escan")->text()), QStringLiteral("eScan-Log öffnen..."));
     EXPECT_TRUE(w.MenuItem("mnuGerman")->isChecked());
     EXPECT_FALSE(w.MenuItem("mnuEnglisch")->isChecked());
     EXPECT_EQ(w.ScannerWindow().windowTitle(), QStringLiteral(" eScan - Download / Update / Start"));
@@ -177,6 +186,24 @@ TEST(LogCheckWindow, ButtonsFollowTheRightEdge) {
     EXPECT_GT(w.CB_end->y(), w.CB_DelFiles->y());
 }
 
+TEST(LogCheckWindow, OpensWithTheDesignedClientAreaBelowTheMenuBarAndNothingJumps) {
+    auto started = StartWith([](FakeSecuritySystem& s) { s.localeName = "Deutsch"; });
+    LogCheck& w = started.window();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_NEAR(w.centralWidget()->width(), w.ToPixels(10860), 1);
+    EXPECT_NEAR(w.centralWidget()->height(), w.ToPixels(5850), 1);
+    EXPECT_GT(w.menuBar()->height(), 0);
+    EXPECT_EQ(w.centralWidget()->y(), w.menuBar()->geometry().bottom() + 1);
+    const QRect button = w.CB_DelFiles->geometry();
+    const QRect box = w.Check_Reboot->geometry();
+    w.resize(w.width() + 1, w.height() + 1);
+    w.resize(w.width() - 1, w.height() - 1);
+    QApplication::processEvents();
+    EXPECT_EQ(w.CB_DelFiles->geometry(), button);
+    EXPECT_EQ(w.Check_Reboot->geometry(), box);
+}
+
 TEST(LogCheckWindow, RendersOffscreen) {
     auto started = StartWith([](FakeSecuritySystem& s) { s.localeName = "Deutsch"; });
     LogCheck& w = started.window();
@@ -184,6 +211,43 @@ TEST(LogCheckWindow, RendersOffscreen) {
     const QPixmap shot = w.grab();
     EXPECT_FALSE(shot.isNull());
     EXPECT_GT(shot.width(), 400);
+}
+
+TEST(LogCheckWindow, BothWindowsCarryTheApplicationIcon) {
+    auto started = StartWith([](FakeSecuritySystem&) {});
+    LogCheck& w = started.window();
+    for (const QWidget* window : {static_cast<const QWidget*>(&w), static_cast<const QWidget*>(&w.ScannerWindow())}) {
+        const QIcon icon = window->windowIcon();
+        ASSERT_FALSE(icon.isNull()) << window->objectName().toStdString();
+        const QImage small = icon.pixmap(16, 16).toImage();
+        ASSERT_EQ(small.size(), QSize(16, 16)) << window->objectName().toStdString();
+        // Drawn, not blank: some pixels are opaque.
+        int opaque = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) opaque += qAlpha(small.pixel(x, y)) > 128 ? 1 : 0;
+        EXPECT_GT(opaque, 40) << window->objectName().toStdString();
+    }
+    EXPECT_EQ(w.windowIcon().cacheKey(), w.ScannerWindow().windowIcon().cacheKey());
+}
+
+TEST(OpenFileDialog, AllFilesMatchNamesWithoutADotAndShowTheirPatternOnce) {
+    const QString filter = FileDialogFilter({"Alle Dateien ", kAllFilesPattern});
+    EXPECT_EQ(filter, QStringLiteral("Alle Dateien (") + QString::fromLatin1(kAllFilesPattern) + QStringLiteral(")"));
+    EXPECT_EQ(filter.count(QLatin1Char('(')), 1);
+#ifndef _WIN32
+    EXPECT_TRUE(QDir::match(QString::fromLatin1(kAllFilesPattern), QStringLiteral("README")));
+#endif
+    EXPECT_TRUE(QDir::match(QString::fromLatin1(kAllFilesPattern), QStringLiteral("mwav.log")));
+}
+
+TEST(WindowPlacement, AWindowOpensInsideTheAvailableScreenArea) {
+    QWidget w;
+    const QRect available = w.screen()->availableGeometry();
+    for (const QRect& start : {QRect(-500, -300, 5000, 4000), QRect(available.right() - 10, 20, 300, 200)}) {
+        w.setGeometry(start);
+        PlaceInsideScreen(w);
+        EXPECT_TRUE(available.contains(w.frameGeometry())) << start.x() << "," << start.y();
+    }
 }
 
 }  // namespace

@@ -144,8 +144,8 @@ TEST_F(LogEvaluation, OpenedFileFillsTheListCaptionAndReport) {
     EXPECT_EQ(request.initialFolder, state_.DriveRoot + "bases_x");
     ASSERT_EQ(request.filters.size(), 2u);
     EXPECT_EQ(request.filters[0].pattern, "mwav.log");
-    EXPECT_EQ(request.filters[1].description, "all files(*.*)");
-    EXPECT_EQ(request.filters[1].pattern, "*.*");
+    EXPECT_EQ(request.filters[1].description, "all files");
+    EXPECT_EQ(request.filters[1].pattern, kAllFilesPattern);
     EXPECT_EQ(state_.DialogFolder, dir_.string() + "/");
 
     EXPECT_EQ(window_.windowTitle(), QString::fromStdString("Korvane ---> " + path));
@@ -349,7 +349,8 @@ TEST_F(LogEvaluation, ChosenAndDroppedFiles) {
     ASSERT_EQ(ui_.openFileRequests.size(), 1u);
     EXPECT_EQ(ui_.openFileRequests[0].title, "Choose file to delete");
     ASSERT_EQ(ui_.openFileRequests[0].filters.size(), 1u);
-    EXPECT_EQ(ui_.openFileRequests[0].filters[0].description, "All files(*.*)");
+    EXPECT_EQ(ui_.openFileRequests[0].filters[0].description, "All files");
+    EXPECT_EQ(ui_.openFileRequests[0].filters[0].pattern, kAllFilesPattern);
 
     const std::string dropped = WriteLog("dropped.exe", "x");
     controller_->ListView1_OLEDragDrop({dropped, chosen, chosen});

@@ -53,7 +53,7 @@ TEST_F(FrmDownloadTest, DesignStateAndGermanCaptions) {
     EXPECT_FALSE(window->Command4->isEnabled());
     EXPECT_FALSE(window->Timer1->isActive());
     EXPECT_EQ(window->Timer1->interval(), 20000);
-    EXPECT_EQ(window->HeightTwips(), FrmDownload::kClosedHeightTwips);
+    EXPECT_EQ(window->height(), window->ClosedHeight());
     EXPECT_FALSE(window->Frame1->isVisibleTo(window.get()));
     EXPECT_EQ(window->Text2->toPlainText(), QStringLiteral("Text2"));
     EXPECT_EQ(window->findChild<QCheckBox*>(QStringLiteral("Check6")), window->Check[6]);
@@ -70,7 +70,8 @@ TEST_F(FrmDownloadTest, OptionsPanelSlidesOpenAndShut) {
         ++ticks;
     }
     EXPECT_EQ(ticks, 15);
-    EXPECT_EQ(window->HeightTwips(), 5780);
+    EXPECT_EQ(window->height(), window->OpenHeight());
+    EXPECT_GT(window->OpenHeight(), window->ClosedHeight());
     EXPECT_TRUE(window->OptionsPanelOpen());
     EXPECT_TRUE(window->Frame1->isVisibleTo(window.get()));
 
@@ -84,7 +85,7 @@ TEST_F(FrmDownloadTest, OptionsPanelSlidesOpenAndShut) {
         window->Timer2_Timer();
         ++ticks;
     }
-    EXPECT_EQ(window->HeightTwips(), 2030);
+    EXPECT_EQ(window->height(), window->ClosedHeight());
     EXPECT_FALSE(window->OptionsPanelOpen());
     EXPECT_FALSE(window->Frame1->isVisibleTo(window.get()));
 }
