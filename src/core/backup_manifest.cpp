@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 
 #include "core/sha256.h"
+#include "core/text_util.h"
 
 namespace korvane {
 
@@ -13,14 +15,10 @@ namespace {
 constexpr std::string_view kHeader = "korvane-backups ";
 constexpr std::string_view kCheck = "check ";
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(std::string_view a, std::string_view b, bool ignoreCase) {
     if (!ignoreCase) return a == b;
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+                                              [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // Length of the well-formed UTF-8 sequence at text[at], 0 when there is none.
@@ -396,6 +394,12 @@ std::string IsoUtcTime(std::int64_t seconds) {
                   month, day, static_cast<long long>(rest / 3600), static_cast<long long>(rest / 60 % 60),
                   static_cast<long long>(rest % 60));
     return text;
+}
+
+std::int64_t SecondsNow() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace korvane

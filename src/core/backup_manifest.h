@@ -97,4 +97,7 @@ std::string NextFreeBackupFileName(std::string_view wanted,
 // "2026-12-10T05:43:25Z" for seconds since 1970-01-01 UTC.
 std::string IsoUtcTime(std::int64_t seconds);
 
+// Seconds since 1970-01-01 UTC.
+std::int64_t SecondsNow();
+
 }  // namespace korvane
