@@ -17,18 +17,6 @@ namespace {
 constexpr char kBackupsSynopsis[] = "";
 constexpr char kRestoreSynopsis[] = " [--to FOLDER] ID...";
 
-// These commands ask nothing.
-class NoDialogs : public UiServices {
-public:
-    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Cancel; }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string OpenFile(const OpenFileRequest&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-    std::string AskPassword(const std::string&, const std::string&) override { return {}; }
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-};
-
 // KRBackup of this program and its manifest, as the delete run finds them.
 class ProgramBackups {
 public:
@@ -60,7 +48,7 @@ private:
 
     std::unique_ptr<SecuritySystem> system_;
     std::unique_ptr<FilesShell> files_;
-    NoDialogs ui_;
+    ConsoleUi ui_;
     Platform platform_;
     AppState state_;
     BackupStore store_;

@@ -28,23 +28,6 @@ std::string ToSystemCodePage(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toLocal8Bit().toStdString();
 }
 
-// Messages of the run go to the terminal once the rows are printed; nothing waits for an answer.
-class ConsoleUi : public UiServices {
-public:
-    std::vector<MessageRequest> messages;
-
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        messages.push_back(request);
-        return MessageAnswer::Ok;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string OpenFile(const OpenFileRequest&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-    std::string AskPassword(const std::string&, const std::string&) override { return {}; }
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-};
-
 const char* PlanText(PlannedAction action) {
     switch (action) {
         case PlannedAction::RemoveNow:

@@ -64,7 +64,22 @@ std::error_code BackupStore::Open(bool create) {
         return std::make_error_code(std::errc::illegal_byte_sequence);
     }
     manifest_ = std::move(decoded.manifest);
+    AdoptFinishedMoves();
     return {};
+}
+
+void BackupStore::AdoptFinishedMoves() {
+    // Where the system itself carried out the moves at the restart, the
+    // reserved names now hold the files: they become backups like any other.
+    bool adopted = false;
+    for (BackupRecord& record : manifest_.records) {
+        const std::string backup = PathOf(record.file);
+        if (!record.pending || !files_.FileExists(backup) || files_.FileExists(record.original)) continue;
+        if (Record(backup, record).problem != BackupProblem::None) continue;
+        MakeBackupInert(backup);
+        adopted = true;
+    }
+    if (adopted) Save();
 }
 
 std::error_code BackupStore::Save() {

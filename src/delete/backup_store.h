@@ -70,6 +70,7 @@ public:
     std::error_code CompletePending(const PendingOperation& operation, bool& alreadyGone);
 
 private:
+    void AdoptFinishedMoves();
     bool Taken(const std::string& file, std::uint64_t except = 0) const;
     std::string FreeName(const std::string& original) const;
     BackupResult Record(const std::string& path, BackupRecord& record);

@@ -100,6 +100,25 @@ TEST_F(Backups, SameNamedFilesNowAndAtTheRestartAreAllKeptAndRestorable) {
     EXPECT_TRUE(Exists("prog/KRBackup/setup.exe (4).bkp"));  // not ours: stays
 }
 
+// Where the system carries out the moves at the restart itself (Windows),
+// the file found under its reserved name is recorded as its backup.
+TEST_F(Backups, MoveDoneByTheSystemAtTheRestartIsRecorded) {
+    MakeFile("e/tool.exe", "infected");
+    ::chmod(Path("e/tool.exe").c_str(), 0755);
+    AddRow(Path("e/tool.exe"), "Trojan.E");
+    RunWithBackup(/*allOnReboot=*/true);
+    EXPECT_TRUE(ListBackups(Store()).empty());  // nothing to restore yet
+    fs::rename(Path("e/tool.exe"), Path("prog/KRBackup/tool.exe.bkp"));
+
+    const std::vector<BackupRecord> listed = ListBackups(Store());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].original, Path("e/tool.exe"));
+    EXPECT_EQ(listed[0].detection, "Trojan.E");
+    EXPECT_EQ(listed[0].sha256, Sha256Hex("infected"));
+    EXPECT_EQ(listed[0].mode, 0755u);
+    EXPECT_EQ(ModeOf(Path("prog/KRBackup/tool.exe.bkp")), 0600u);
+}
+
 // A set-uid program is kept as a file nobody can run, and comes back as it was.
 TEST_F(Backups, SetUidProgramIsKeptInertAndRestoredWithItsModeAndTime) {
     MakeFile("x/tool", "#!/bin/sh\necho run\n");

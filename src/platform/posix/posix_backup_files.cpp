@@ -57,25 +57,8 @@ std::error_code WriteAll(int fd, const char* data, std::size_t size) {
     return {};
 }
 
-// Reads fd to its end through the hash; size gets the number of bytes.
-std::error_code HashDescriptor(int fd, std::string& sha256, std::uint64_t& size) {
-    Sha256 hash;
-    size = 0;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return Errno();
-        }
-        hash.Update(std::string_view(buffer, static_cast<std::size_t>(got)));
-        size += static_cast<std::uint64_t>(got);
-    }
-    sha256 = hash.FinishHex();
-    return {};
-}
-
+// Reads in to its end through the hash, writing what it reads to out (unless
+// out is -1); size gets the number of bytes.
 std::error_code CopyInto(int in, int out, std::string& sha256, std::uint64_t& size) {
     Sha256 hash;
     size = 0;
@@ -87,8 +70,10 @@ std::error_code CopyInto(int in, int out, std::string& sha256, std::uint64_t& si
             if (errno == EINTR) continue;
             return Errno();
         }
-        if (const std::error_code failed = WriteAll(out, buffer, static_cast<std::size_t>(got)))
-            return failed;
+        if (out >= 0) {
+            if (const std::error_code failed = WriteAll(out, buffer, static_cast<std::size_t>(got)))
+                return failed;
+        }
         hash.Update(std::string_view(buffer, static_cast<std::size_t>(got)));
         size += static_cast<std::uint64_t>(got);
     }
@@ -129,7 +114,7 @@ std::error_code CopyFileChecked(const std::string& from, const std::string& to, 
     std::string reread;
     std::uint64_t rereadSize = 0;
     if (!result && ::lseek(out.get(), 0, SEEK_SET) != 0) result = Errno();
-    if (!result) result = HashDescriptor(out.get(), reread, rereadSize);
+    if (!result) result = CopyInto(out.get(), -1, reread, rereadSize);
     if (!result && (reread != written || rereadSize != copied))
         result = std::make_error_code(std::errc::io_error);
     if (const std::error_code closed = out.Close(); closed && !result) result = closed;
