@@ -17,6 +17,7 @@
 
 #include "app/mnemonics.h"
 #include "core/main_layout.h"
+#include "core/more_text.h"
 #include "core/relabel_rows.h"
 #include "log/result_list_model.h"
 #include "scanner/frm_download.h"
@@ -171,6 +172,7 @@ void LogCheck::BuildMenus() {
     AddItem(other, "mnuEscanDown");
     separator(other, "mnuLine5");
     AddItem(other, "mnuCleanBackupFolder");
+    AddItem(other, "mnuRestoreBackup");
     separator(other, "mnuline6");
     QMenu* language = addMenu(other, "mnulanguage");
     QAction* german = AddItem(language, "mnuGerman");
@@ -204,6 +206,7 @@ void LogCheck::ApplyLanguage() {
         {"mnuGerman", 26},         {"mnuEnglisch", 27}};
     for (const auto& [name, row] : kMenus) menus_.value(QString::fromLatin1(name))->setTitle(text(row));
     for (const auto& [name, row] : kItems) menuItems_.value(QString::fromLatin1(name))->setText(text(row));
+    menuItems_.value(QStringLiteral("mnuRestoreBackup"))->setText(Ui(More(MoreText::RestoreFromBackup, state_.Language)));
 
     SetCaptions(state_.Language);
     const std::pair<QCheckBox*, int> kTips[] = {

@@ -3,6 +3,7 @@
 
 #include <QAction>
 
+#include "app/frm_restore.h"
 #include "delete/delete_controller.h"
 #include "log/log_evaluation_controller.h"
 #include "scanner/frm_download.h"
@@ -35,6 +36,13 @@ void LogCheck::InstallSubsystems() {
         state_, platform_, Parts(),
         DeleteController::Controls{CB_DelFiles, Check_FileBackup, Check_DelAllOnReboot, Check_Reboot, Text1,
                                    MenuItem(QStringLiteral("mnuCleanBackupFolder"))}));
+    connect(MenuItem(QStringLiteral("mnuRestoreBackup")), &QAction::triggered, this, [this] {
+        auto* restore = findChild<FrmRestore*>();
+        if (restore == nullptr) restore = new FrmRestore(state_, platform_, this);
+        restore->ApplyLanguage();
+        restore->Reload();
+        restore->open();
+    });
 
     // scanner
     connect(MenuItem(QStringLiteral("mnuEscanDown")), &QAction::triggered, this,

@@ -26,6 +26,9 @@ const Command kCommands[] = {
      RunApplyPendingCommand},
     {"scanner", "scanner [options]                     download, update and start the scanner",
      RunScannerCommand},
+    {"backups", "backups                               list the backups in KRBackup", RunBackupsCommand},
+    {"restore", "restore [--to FOLDER] ID...           put backups back where they were (or into FOLDER)",
+     RunRestoreCommand},
 };
 
 const Command* FindCommand(const char* name) {

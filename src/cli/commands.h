@@ -10,5 +10,7 @@ int RunEntriesCommand(const QStringList& arguments);
 int RunCleanCommand(const QStringList& arguments);
 int RunApplyPendingCommand(const QStringList& arguments);
 int RunScannerCommand(const QStringList& arguments);
+int RunBackupsCommand(const QStringList& arguments);
+int RunRestoreCommand(const QStringList& arguments);
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/console_text.h"
 #include "cli/mapped_log.h"
 #include "core/app_state.h"
 #include "core/language_choice.h"
@@ -14,6 +15,7 @@
 #include "core/os_version.h"
 #include "core/pending_operations.h"
 #include "core/text_util.h"
+#include "delete/backup_store.h"
 #include "delete/delete_run.h"
 #include "log/log_bytes.h"
 #include "platform/platform.h"
@@ -26,45 +28,6 @@ namespace {
 std::string ToSystemCodePage(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toLocal8Bit().toStdString();
 }
-
-// A path on one line: control characters are written as \xNN, every other
-// byte as it is.
-std::string OneLine(const std::string& path) {
-    std::string line;
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            line += escaped;
-        } else {
-            line.push_back(c);
-        }
-    }
-    return line;
-}
-
-void PrintLine(std::FILE* out, const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fputc('\n', out);
-}
-
-// Messages of the run go to the terminal once the rows are printed; nothing waits for an answer.
-class ConsoleUi : public UiServices {
-public:
-    std::vector<MessageRequest> messages;
-
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        messages.push_back(request);
-        return MessageAnswer::Ok;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string OpenFile(const OpenFileRequest&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-    std::string AskPassword(const std::string&, const std::string&) override { return {}; }
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-};
 
 const char* PlanText(PlannedAction action) {
     switch (action) {
@@ -84,20 +47,6 @@ const char* PlanText(PlannedAction action) {
             return "fail";
     }
     return "";
-}
-
-// The parser's help with the command's own name in its usage line.
-QString HelpText(const QCommandLineParser& parser, const QStringList& arguments, const char* synopsis) {
-    const QString help = parser.helpText();
-    return QStringLiteral("Usage: ") + arguments.value(0) + QString::fromLatin1(synopsis) +
-           help.mid(help.indexOf(QLatin1Char('\n')));
-}
-
-int UsageError(const QStringList& arguments, const QCommandLineParser& parser, const char* synopsis,
-               const QString& problem) {
-    std::fprintf(stderr, "%s: %s\n\n", qPrintable(arguments.value(0)), qPrintable(problem));
-    std::fputs(qPrintable(HelpText(parser, arguments, synopsis)), stderr);
-    return 2;
 }
 
 constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
@@ -196,7 +145,7 @@ int RunCleanCommand(const QStringList& arguments) {
     for (std::size_t index = 1; index <= state.EntryCount(); ++index) {
         const ResultRow row = RowForEntry(state, index);
         const bool checked = marking == QStringLiteral("all") || !ContainsIgnoreCase(row.Name, "tagged");
-        rows.push_back({row.Path, row.Status, checked});
+        rows.push_back({row.Path, row.Status, checked, row.Name});
     }
 
     DeleteOptions options;
@@ -231,7 +180,9 @@ int RunCleanCommand(const QStringList& arguments) {
         PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
     }
     std::fflush(stdout);
-    return result.restartNeeded || result.scheduleError || !result.rowProblems.empty() ? 1 : 0;
+    const bool somethingLeft = result.restartNeeded || result.scheduleError || !result.rowProblems.empty() ||
+                               !result.backupFailures.empty();
+    return somethingLeft ? 1 : 0;
 }
 
 int RunApplyPendingCommand(const QStringList& arguments) {
@@ -251,7 +202,14 @@ int RunApplyPendingCommand(const QStringList& arguments) {
         return UsageError(arguments, parser, kApplySynopsis, QStringLiteral("takes no arguments"));
 
     const std::string file = PendingOperationsFile();
-    const ApplyPendingResult result = ApplyPendingOperations(file);
+    // Backups left for the restart are recorded like any other and never
+    // replace a file that took their name meanwhile.
+    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
+    const char separator = MakeNativeSecuritySystem()->PathSeparator();
+    const ApplyPendingResult result = ApplyPendingOperations(
+        file, [&files, separator](const PendingOperation& operation, bool& alreadyGone) {
+            return CompletePendingBackup(*files, separator, operation, alreadyGone);
+        });
     bool failed = false;
     for (const AppliedOperation& applied : result.applied) {
         const PendingOperation& operation = applied.operation;

@@ -32,6 +32,21 @@ enum class MoreText : std::uint16_t {
 
     // -- backups --
     BackupNone_,
+    BackupFailed,
+    RestoreFromBackup,
+    BackupsTitle,
+    BackupsColumnTime,
+    BackupsColumnOriginal,
+    BackupsColumnDetection,
+    BackupsColumnSize,
+    BackupsRestore,
+    BackupsRestoreTo,
+    BackupsDelete,
+    BackupsClose,
+    BackupsRestoreToPrompt,
+    BackupsDeleteQuestion,
+    BackupsNotRestored,
+    BackupsDamaged,
 
     // -- scanner --
     ScannerNone_,

@@ -149,7 +149,7 @@ std::error_code CarryOutPendingOperation(const PendingOperation& operation, bool
     return ec;
 }
 
-ApplyPendingResult ApplyPendingOperations(const std::string& file) {
+ApplyPendingResult ApplyPendingOperations(const std::string& file, const PendingBackupMove& moveToBackup) {
     ApplyPendingResult result;
     std::string before;
     std::vector<PendingOperation> operations;
@@ -159,7 +159,9 @@ ApplyPendingResult ApplyPendingOperations(const std::string& file) {
     std::vector<PendingOperation> kept;
     for (const PendingOperation& operation : operations) {
         AppliedOperation applied{operation, {}, false};
-        applied.error = CarryOutPendingOperation(operation, applied.alreadyGone);
+        applied.error = operation.target.empty() || !moveToBackup
+                            ? CarryOutPendingOperation(operation, applied.alreadyGone)
+                            : moveToBackup(operation, applied.alreadyGone);
         if (applied.error) kept.push_back(operation);
         result.applied.push_back(std::move(applied));
     }

@@ -7,6 +7,7 @@
 // number of operations and a checksum of the bytes before it: a list that
 // was cut short or damaged is refused as a whole instead of being carried
 // out in part or with altered paths.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,7 +53,9 @@ struct ApplyPendingResult {
 // Carries out every listed operation in order and writes back only the ones
 // that failed (and any appended meanwhile), so a failure is tried again next
 // time and nothing else is lost. A missing file is an empty list.
-ApplyPendingResult ApplyPendingOperations(const std::string& file);
+// moveToBackup, when given, carries out the operations that have a target.
+using PendingBackupMove = std::function<std::error_code(const PendingOperation&, bool& alreadyGone)>;
+ApplyPendingResult ApplyPendingOperations(const std::string& file, const PendingBackupMove& moveToBackup = {});
 
 // One operation on disk: remove a file, link or empty folder (never following
 // a link), or move the source over the target, replacing it.

@@ -26,6 +26,7 @@ public:
         return Row(row) != nullptr ? Row(row)->Status : std::string{};
     }
     std::string Path(int row) const override { return Row(row) != nullptr ? Row(row)->Path : std::string{}; }
+    std::string Name(int row) const override { return Row(row) != nullptr ? Row(row)->Name : std::string{}; }
     void SetStatus(int row, const std::string& status) override {
         if (Row(row) != nullptr) model_.SetStatus(order_[static_cast<std::size_t>(row)], status);
     }

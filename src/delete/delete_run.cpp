@@ -2,6 +2,8 @@
 
 #include "core/more_text.h"
 #include "core/status_rows.h"
+#include "core/text_util.h"
+#include "delete/backup_store.h"
 #include "delete/cls_shutdown.h"
 #include "delete/file_removal.h"
 #include "delete/folder_removal.h"
@@ -42,13 +44,46 @@ PlannedAction PlanRow(const DeletionContext& context, const DeleteOptions& optio
         return stuck ? PlannedAction::NeedsAdministrator : PlannedAction::QueueForRestart;
     const bool folder = files.IsDirectory(path);
     if (!options.allOnReboot) {
-        if (folder || !options.fileBackup || BackupNameFor(context, path).empty())
-            return PlannedAction::RemoveNow;
+        if (folder || !options.fileBackup) return PlannedAction::RemoveNow;
         return PlannedAction::BackUpNow;
     }
     if (stuck) return PlannedAction::NeedsAdministrator;
     if (folder && files.IsFolderEmpty(path)) return PlannedAction::KeepEmptyFolder;
     return PlannedAction::QueueForRestart;
+}
+
+// The malware name of a queued path: its row's, or that of the folder row it lies in.
+std::function<std::string(const std::string&)> DetectionLookup(
+    const DeletionContext& context, std::vector<std::pair<std::string, std::string>> detections) {
+    const char separator = context.state.PathSeparator;
+    const bool ignoreCase = context.platform.files.NamesIgnoreCase();
+    return [detections = std::move(detections), separator, ignoreCase](const std::string& entry) {
+        const auto same = [ignoreCase](const std::string& a, const std::string& b) {
+            return ignoreCase ? AsciiLowerCopy(a) == AsciiLowerCopy(b) : a == b;
+        };
+        std::string best;
+        std::size_t bestLength = 0;
+        for (const auto& [path, name] : detections) {
+            std::string folder = path;
+            if (folder.empty() || folder.back() != separator) folder.push_back(separator);
+            const bool inside = entry.size() > folder.size() && same(entry.substr(0, folder.size()), folder);
+            if (same(entry, path)) return name;
+            if (inside && folder.size() > bestLength) {
+                best = name;
+                bestLength = folder.size();
+            }
+        }
+        return best;
+    };
+}
+
+void ReportBackupFailures(const DeletionContext& context, const std::vector<std::string>& reasons) {
+    MessageRequest message;
+    message.text = More(MoreText::BackupFailed, context.state.Language);
+    for (const std::string& reason : reasons) message.text += "\r\n" + reason;
+    message.title = context.state.Text(30);
+    message.icon = MessageIcon::Warning;
+    context.platform.ui.ShowMessage(message);
 }
 
 }  // namespace
@@ -72,6 +107,7 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     const std::string added = state.Text(kStatusAdded);
     const RowTargets targets;
     const int count = rows.Count();
+    std::vector<std::pair<std::string, std::string>> detections;  // path, malware name
     for (int row = 0; row < count; ++row) {
         if (!rows.Checked(row) || rows.Status(row) != added) continue;
         // The list shows the log's text; a Wine drive path acts on the file it maps to.
@@ -104,17 +140,26 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
         }
 
         if (!files.FileExists(path)) {
+            detections.emplace_back(path, rows.Name(row));
             if (!stuck) AddRebootDelete(context, path);
             rows.SetStatus(row, state.Text(stuck ? kStatusFailed : kStatusReboot));
             result.restartNeeded = true;
             continue;
         }
         const bool folder = files.IsDirectory(path);
+        detections.emplace_back(path, rows.Name(row));
         if (!options.allOnReboot) {
-            if (folder)
+            const BackupStepResult backup = options.fileBackup ? BackUpBeforeRemoval(context, path, rows.Name(row))
+                                                               : BackupStepResult{BackupStep::RemoveRest, {}};
+            if (backup.step == BackupStep::Failed) {
+                rows.SetStatus(row, state.Text(kStatusFailed));
+                result.backupFailures.push_back(backup.reason);
+                continue;
+            }
+            if (backup.step == BackupStep::RemoveRest && folder)
                 files.RemoveFolderTree(path);
-            else
-                RemoveFileNow(context, path, options.fileBackup);
+            else if (backup.step == BackupStep::RemoveRest)
+                RemoveFileNow(context, path, false);
         }
         if (!files.FileExists(path)) {
             rows.SetStatus(row, state.Text(kStatusDeleted));
@@ -132,12 +177,13 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
         }
     }
 
+    if (!result.backupFailures.empty()) ReportBackupFailures(context, result.backupFailures);
     if (options.dryRun) return result;
     if (!result.restartNeeded) {
         if (result.rowProblems.empty()) return result;
         result.message = DeleteEndMessage::SomeFailed;
     } else if (!stuck) {
-        result.scheduleError = ScheduleRebootDeletes(context, options.fileBackup);
+        result.scheduleError = ScheduleRebootDeletes(context, options.fileBackup, DetectionLookup(context, detections));
         if (result.scheduleError) {
             result.message = DeleteEndMessage::SchedulingFailed;
         } else if (options.reboot) {

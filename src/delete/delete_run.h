@@ -20,6 +20,8 @@ public:
     virtual std::string Status(int row) const = 0;
     virtual std::string Path(int row) const = 0;
     virtual void SetStatus(int row, const std::string& status) = 0;
+    // The malware name, kept in the record of a backup.
+    virtual std::string Name(int) const { return {}; }
 };
 
 struct DeleteOptions {
@@ -73,6 +75,8 @@ struct DeleteRunResult {
     std::error_code scheduleError;  // recording the restart operations failed
     std::vector<RowPlan> plans;     // dry run only
     std::vector<RowProblem> rowProblems;
+    // Objects left in place because no backup could be made: the reasons.
+    std::vector<std::string> backupFailures;
 };
 
 // The text of the message in the current language ("" for None).
@@ -92,6 +96,7 @@ public:
         std::string path;
         std::string status;
         bool checked = false;
+        std::string name;
     };
     explicit VectorDeleteRunRows(std::vector<Row>& rows) : rows_(rows) {}
     int Count() const override { return static_cast<int>(rows_.size()); }
@@ -101,6 +106,7 @@ public:
     void SetStatus(int row, const std::string& status) override {
         rows_[static_cast<std::size_t>(row)].status = status;
     }
+    std::string Name(int row) const override { return rows_[static_cast<std::size_t>(row)].name; }
 
 private:
     std::vector<Row>& rows_;

@@ -3,6 +3,7 @@
 #include "core/reboot_delete_list.h"
 #include "core/whole_file.h"
 #include "core/wininit_text.h"
+#include "delete/backup_store.h"
 
 namespace korvane {
 
@@ -38,7 +39,8 @@ void ReportRebootListFull(const DeletionContext& context) {
     context.platform.ui.ShowMessage(message);
 }
 
-std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backup) {
+std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backup,
+                                      const std::function<std::string(const std::string&)>& detectionOf) {
     AppState& state = context.state;
     FilesShell& files = context.platform.files;
     if (!context.NtFamily()) {
@@ -58,10 +60,16 @@ std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backu
         return WriteWholeFile(wininit, BuildWininitText(request, queries));
     }
     std::vector<PendingOperation> operations;
+    std::vector<std::string> targets;
+    if (backup) {
+        std::error_code reserved;
+        const std::vector<std::string> entries(state.RebootDeleteList.begin() + 1, state.RebootDeleteList.end());
+        targets = ReserveRestartBackups(context, entries, detectionOf, reserved);
+        if (reserved) return reserved;
+    }
     for (std::size_t i = 1; i < state.RebootDeleteList.size(); ++i) {
         const std::string& entry = state.RebootDeleteList[i];
-        std::string target;
-        if (backup && !files.IsDirectory(entry)) target = BackupNameFor(context, entry);
+        const std::string target = backup ? targets[i - 1] : std::string{};
         context.ProcessEvents();
         operations.push_back({entry, target});
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Removing one file now (optionally as a backup move into KRBackup), the list
 // of what is left for the restart, and handing that list to the system.
+#include <functional>
 #include <string>
 #include <system_error>
 
@@ -25,6 +26,9 @@ void ReportRebootListFull(const DeletionContext& context);
 // Hands every entry of RebootDeleteList to the restart mechanism of the
 // system family: the Wininit.ini list on the older family, the system's
 // delayed operations on the NT family. Returns what went wrong in recording.
-std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backup);
+// With backup, each file's backup name is chosen and recorded now; detectionOf
+// gives the malware name to record for an entry.
+std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backup,
+                                      const std::function<std::string(const std::string&)>& detectionOf = {});
 
 }  // namespace korvane

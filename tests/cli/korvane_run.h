@@ -20,9 +20,10 @@ struct KorvaneOutcome {
 // Standard output goes to outFile when one is given, so a large report is not
 // held in the test's memory.
 // Variables in extraEnvironment are set on top of the test's own. Wine drive
-// paths map nowhere unless a test brings its own WINEPREFIX.
+// paths map nowhere unless a test brings its own WINEPREFIX. program
+// replaces the built korvane (a copy of it elsewhere keeps its files there).
 inline KorvaneOutcome RunKorvane(const QStringList& arguments, const QString& outFile = {},
-                                 const QProcessEnvironment& extraEnvironment = {}) {
+                                 const QProcessEnvironment& extraEnvironment = {}, const QString& program = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -30,7 +31,7 @@ inline KorvaneOutcome RunKorvane(const QStringList& arguments, const QString& ou
     environment.insert(extraEnvironment);
     process.setProcessEnvironment(environment);
     if (!outFile.isEmpty()) process.setStandardOutputFile(outFile);
-    process.start(QStringLiteral(KORVANE_EXECUTABLE), arguments);
+    process.start(program.isEmpty() ? QStringLiteral(KORVANE_EXECUTABLE) : program, arguments);
     EXPECT_TRUE(process.waitForFinished(240000));
     KorvaneOutcome run;
     run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;

@@ -88,7 +88,7 @@ protected:
 
     // Rows of full paths, checked and "added".
     void AddRows(const std::vector<std::string>& paths) {
-        for (const std::string& path : paths) rows.push_back({path, state.Text(kStatusAdded), true});
+        for (const std::string& path : paths) rows.push_back({path, state.Text(kStatusAdded), true, {}});
     }
     DeleteRunResult Run(const DeleteOptions& options = {}) {
         VectorDeleteRunRows access(rows);
