@@ -28,6 +28,25 @@ enum class MoreText : std::uint16_t {
 
     // -- scanner --
     ScannerNone_,
+    ScannerCancel,
+    ScannerCancelled,
+    UpdaterExitCode,
+    UpdaterCrashed,
+    UpdaterNotStarted,
+    UpdaterTimedOut,
+    ArchiveSha256,
+    ReasonNotAnArchive,
+    ReasonHttpStatus,
+    ReasonNoData,
+    ReasonTooLarge,
+    ReasonDeadline,
+    ReasonTooSlow,
+    ReasonIncomplete,
+    ReasonRedirect,
+    ReasonWriteFailed,
+    LinksCapped,
+    FolderUnsafe,
+    ScannerStartTimedOut,
 
     Count_
 };

@@ -16,9 +16,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "core/more_text.h"
 #include "core/vendor_host.h"
 #include "scanner/qt_downloader.h"
 #include "scanner/qt_process_runner.h"
+#include "scanner/scanner_settings.h"
 #ifdef _WIN32
 #include "platform/win32/win32_process_runner.h"
 #endif
@@ -69,7 +71,9 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     Command1 = Named(new QPushButton(QStringLiteral("Start"), this), "Command1");
     Command4 = Named(new QPushButton(this), "Command4");
     Command2 = Named(new QPushButton(this), "Command2");
-    for (QPushButton* button : {Command1, Command4, Command2}) {
+    CB_Cancel = Named(new QPushButton(this), "CB_Cancel");
+    CB_Cancel->setEnabled(false);
+    for (QPushButton* button : {Command1, Command4, Command2, CB_Cancel}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
@@ -91,9 +95,11 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     Text2 = Named(new QPlainTextEdit(this), "Text2");
     for (QPlainTextEdit* log : {Text1, Text2}) {
         log->setReadOnly(true);
-        log->setVisible(false);
         layout->addWidget(log);
     }
+    // The status history stays readable; the byte log is for diagnosis only.
+    Text1->setVisible(true);
+    Text2->setVisible(false);
 
     StatBar = Named(new QStatusBar(this), "StatBar");
     StatBar->setSizeGripEnabled(false);
@@ -119,10 +125,11 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &FrmDownload::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FrmDownload::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmDownload::Command4_Click);
+    connect(CB_Cancel, &QPushButton::clicked, this, &FrmDownload::CB_Cancel_Click);
     connect(Timer1, &QTimer::timeout, this, &FrmDownload::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &FrmDownload::Timer2_Timer);
 
-    ownDownloader_ = std::make_unique<QtDownloader>();
+    ownDownloader_ = std::make_unique<QtDownloader>(ReadScannerLimits());
 #ifdef _WIN32
     ownProcesses_ = std::make_unique<Win32ProcessRunner>();
 #else
@@ -137,6 +144,7 @@ FrmDownload::~FrmDownload() = default;
 void FrmDownload::UseServices(Downloader& downloader, ProcessRunner& processes) {
     sequence_ = std::make_unique<ScannerSequence>(state_, platform_, downloader, processes, boxes_, *this,
                                                   vendorHost_);
+    sequence_->UseLimits(ReadScannerLimits());
 }
 
 QCheckBox* FrmDownload::BoxWidget(ScannerControl control) const {
@@ -203,6 +211,7 @@ void FrmDownload::ApplyLanguage(const UiText& table, UiLanguage language) {
     Command4->setText(text(45));
     Frame1->setTitle(text(45) + QStringLiteral(" "));
     Command2->setText(text(46));
+    CB_Cancel->setText(Ui(More(MoreText::ScannerCancel, language)));
     Frame2->setTitle(text(75));
     Check[1]->setText(text(76));
     Check[2]->setText(text(77));
@@ -246,9 +255,13 @@ int FrmDownload::ShowModal() {
 }
 
 void FrmDownload::reject() {
-    // A run in progress ends on its own; closing the window under it would
-    // leave it running unseen.
-    if (sequence_->IsRunning()) return;
+    // Esc or closing during a run stops the run first; the window closes
+    // once the run has cleaned up after itself.
+    if (sequence_->IsRunning()) {
+        closeAfterRun_ = true;
+        sequence_->Cancel();
+        return;
+    }
     FormUnload();
     QDialog::reject();
 }
@@ -256,6 +269,7 @@ void FrmDownload::reject() {
 void FrmDownload::closeEvent(QCloseEvent* event) {
     if (sequence_->IsRunning()) {
         event->ignore();
+        reject();
         return;
     }
     QDialog::closeEvent(event);
@@ -270,7 +284,12 @@ bool FrmDownload::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmDownload::Command1_Click() {
+    closeAfterRun_ = false;
     sequence_->Run();
+}
+
+void FrmDownload::CB_Cancel_Click() {
+    sequence_->Cancel();
 }
 
 void FrmDownload::Command2_Click() {
@@ -372,6 +391,16 @@ void FrmDownload::StartDelayTimer() {
 
 void FrmDownload::StopDelayTimer() {
     Timer1->stop();
+}
+
+void FrmDownload::RunningChanged(bool running) {
+    CB_Cancel->setEnabled(running);
+    if (running || !closeAfterRun_) return;
+    closeAfterRun_ = false;
+    // Closing after the handler that stopped the run has returned.
+    QTimer::singleShot(0, this, [this] {
+        if (!sequence_->IsRunning() && isVisible()) reject();
+    });
 }
 
 }  // namespace korvane

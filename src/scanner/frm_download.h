@@ -46,6 +46,7 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void CB_Cancel_Click();
     void lbl_startoptions_Click();
     void Timer1_Timer();
     void Timer2_Timer();
@@ -66,6 +67,7 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
+    QPushButton* CB_Cancel = nullptr;  // stops a run; enabled only during one
     QLabel* lbl_startoptions = nullptr;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -97,6 +99,7 @@ protected:
     void CloseWindow() override;
     void StartDelayTimer() override;
     void StopDelayTimer() override;
+    void RunningChanged(bool running) override;
 
 private:
     QCheckBox* BoxWidget(ScannerControl control) const;
@@ -111,6 +114,7 @@ private:
     std::unique_ptr<ScannerSequence> sequence_;
     ScannerBoxes boxes_;
     bool optionsPanelOpen_ = false;
+    bool closeAfterRun_ = false;  // the window was closed while a run was stopping
     int heightTwips_ = kClosedHeightTwips;
 };
 

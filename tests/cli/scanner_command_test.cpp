@@ -19,14 +19,16 @@ class CannedDownloader : public Downloader {
 public:
     std::map<std::string, std::string> files;
     std::vector<std::string> asked;
-    bool DownloadFile(const std::string& url, const std::string& target, const ProgressSink&) override {
+    DownloadResult DownloadFile(const std::string& url, const std::string& target,
+                                const ProgressSink&) override {
         asked.push_back(url);
         const auto found = files.find(url);
-        if (found == files.end()) return false;
+        if (found == files.end()) return {DownloadFailure::HttpStatus, 404, 0, {}};
         QFile out(QString::fromLocal8Bit(target.c_str()));
-        return out.open(QIODevice::WriteOnly) &&
-               out.write(found->second.data(), static_cast<qint64>(found->second.size())) ==
-                   static_cast<qint64>(found->second.size());
+        if (out.open(QIODevice::WriteOnly) && out.write(found->second.data(), static_cast<qint64>(found->second.size())) ==
+                                                   static_cast<qint64>(found->second.size()))
+            return {};
+        return {DownloadFailure::WriteFailed, 0, 0, {}};
     }
 };
 
@@ -34,11 +36,13 @@ class RecordingRunner : public ProcessRunner {
 public:
     std::vector<std::string> ran;
     std::vector<std::string> launched;
-    bool RunAndWait(const std::string& program, int) override {
+    ProcessOutcome runResult{ProcessOutcome::Finished, 0};
+    ProcessOutcome RunAndWait(const std::string& program, int, std::chrono::milliseconds) override {
         ran.push_back(program);
-        return true;
+        return runResult;
     }
-    bool Launch(const std::string& program, const std::string& parameters, const std::string&) override {
+    bool Launch(const std::string& program, const std::string& parameters, const std::vector<std::string>&,
+                const std::string&, std::chrono::milliseconds) override {
         launched.push_back(program + "|" + parameters);
         return true;
     }
@@ -117,8 +121,12 @@ TEST_F(ScannerCommand, StartsTheScannerWithTheTickedOptions) {
 }
 
 TEST_F(ScannerCommand, PrintsEveryStatusAndFailsWhenAStageFails) {
+    Touch(Dir() + "/root/bases_x/mwavscan.com");
     EXPECT_EQ(Run({"--download", "--start"}), 1);
-    EXPECT_EQ(output, state.Text(47) + "\n" + state.Text(55) + "\n" + state.Text(62) + "\n");
+    // The failed download ends the run: the old scanner is not started and
+    // the failure, with its reason, is the last line.
+    EXPECT_EQ(output, state.Text(47) + "\n" + state.Text(55) + " (HTTP status 404)\n");
+    EXPECT_TRUE(runner.launched.empty());
     EXPECT_EQ(downloader.asked, std::vector<std::string>{"http://vendor.test/antivirus/mwav.asp"});
 }
 

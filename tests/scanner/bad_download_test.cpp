@@ -20,7 +20,7 @@ using testing::ReadFileBytes;
 class BadDownload : public ::testing::Test {
 protected:
     void SetUp() override { testing::WriteFileBytes(target, "older archive"); }
-    bool Download(const QString& path, QtDownloader downloader) {
+    DownloadResult Download(const QString& path, QtDownloader downloader) {
         notes.clear();
         return downloader.DownloadFile(server.Url(path).toStdString(), target,
                                        [this](const DownloadNotification& n) { notes.push_back(n); });

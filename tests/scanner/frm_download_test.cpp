@@ -158,9 +158,9 @@ TEST_F(FrmDownloadTest, StartButtonRunsEveryStageEndToEnd) {
 class InspectingDownloader : public Downloader {
 public:
     std::function<void(const ProgressSink&)> during;
-    bool DownloadFile(const std::string&, const std::string&, const ProgressSink& progress) override {
+    DownloadResult DownloadFile(const std::string&, const std::string&, const ProgressSink& progress) override {
         during(progress);
-        return false;
+        return {DownloadFailure::HttpStatus, 404, 0, {}};
     }
 };
 
@@ -184,19 +184,19 @@ TEST_F(FrmDownloadTest, ProgressShowsInTheStatusBarAndBothLogs) {
         progress({7, 9, 13, "ignored"});
         EXPECT_EQ(window->StatusText(), QStringLiteral("Lade http://h/mwav.exe ( 25% )"));
 
-        // The window cannot be closed under a running download.
-        window->close();
-        window->reject();
         stillOpen = window->isVisible();
     };
     window->Check_Download->click();
     window->Command1->click();
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("Lade http://h/mwav.exe\nSende Anfrage..."));
+    EXPECT_EQ(window->Text1->toPlainText(),
+              QString::fromStdString(Text(47)) + QStringLiteral("\nLade http://h/mwav.exe\nSende Anfrage...\n") +
+                  QString::fromStdString(Text(55)) + QStringLiteral(" (HTTP-Status 404)"));
+    EXPECT_TRUE(window->Text1->isVisibleTo(window.get()));
     EXPECT_EQ(window->Text2->toPlainText(),
               QStringLiteral("Text2512 ---- of 2048 recieved\n0 ---- of 0 recieved\n7 ---- of 9 recieved\n"));
     EXPECT_FALSE(window->DownloadBar->isVisible());
-    EXPECT_EQ(window->StatusText().toStdString(), Text(55));
+    EXPECT_EQ(window->StatusText().toStdString(), Text(55) + " (HTTP-Status 404)");
     EXPECT_TRUE(window->Command1->isEnabled());
 }
 

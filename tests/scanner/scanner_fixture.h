@@ -48,18 +48,21 @@ public:
 // A process runner for failure paths: records the calls, answers as told.
 class ScriptedProcessRunner : public ProcessRunner {
 public:
-    bool runResult = true;
+    ProcessOutcome runResult{ProcessOutcome::Finished, 0};
     bool launchResult = true;
     std::vector<std::string> ran;
     std::vector<std::string> launched;  // "program|parameters|folder"
+    std::vector<std::vector<std::string>> launchedArguments;
 
-    bool RunAndWait(const std::string& program, int) override {
+    ProcessOutcome RunAndWait(const std::string& program, int, std::chrono::milliseconds) override {
         ran.push_back(program);
         return runResult;
     }
     bool Launch(const std::string& program, const std::string& parameters,
-                const std::string& folder) override {
+                const std::vector<std::string>& arguments, const std::string& folder,
+                std::chrono::milliseconds) override {
         launched.push_back(program + "|" + parameters + "|" + folder);
+        launchedArguments.push_back(arguments);
         return launchResult;
     }
 };
