@@ -25,6 +25,17 @@ bool IsWebScheme(const QString& scheme) {
            scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
 }
 
+// The length the latest answer announces; -1 when it announces none. After a
+// redirect on a connection kept alive, Qt joins the redirect's header with
+// the file's ("40, 200000"): the last value is the file's.
+qint64 AnnouncedLength(const QNetworkReply& reply) {
+    const QByteArray raw = reply.rawHeader("Content-Length");
+    if (raw.isEmpty()) return -1;
+    bool ok = false;
+    const qint64 length = raw.mid(raw.lastIndexOf(',') + 1).trimmed().toLongLong(&ok);
+    return ok && length >= 0 ? length : -1;
+}
+
 std::int64_t Seconds(std::chrono::milliseconds time) {
     return std::chrono::duration_cast<std::chrono::seconds>(time + std::chrono::milliseconds(999)).count();
 }
@@ -146,8 +157,7 @@ DownloadResult QtDownloader::DownloadFile(const std::string& url, const std::str
         stall.start();
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (status >= 300 && status < 400) return;
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        announced = length.isValid() ? length.toLongLong() : -1;
+        announced = AnnouncedLength(*reply);
         if (announced > maximumSize) {
             fail(DownloadFailure::TooLarge);
             return;
@@ -159,6 +169,9 @@ DownloadResult QtDownloader::DownloadFile(const std::string& url, const std::str
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
         stall.start();
         const QByteArray data = reply->readAll();
+        // A redirect's own body, read off a connection kept alive, is not the file.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status >= 300 && status < 400) return;
         // An answer without a length may still be endless.
         if (data.size() > maximumSize - file.size()) {
             fail(DownloadFailure::TooLarge);

@@ -3,6 +3,7 @@
 // cache folders, a loopback vendor server, and the platform the run uses.
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <memory>
 
 #include "core/app_state.h"
@@ -78,7 +79,10 @@ public:
         state.InternetCacheDir = Dir("cache");
         state.PathSeparator = '/';
         state.Language = UiLanguage::German;
+        // The user's own settings file stays out of the tests.
+        ::setenv("KORVANE_SETTINGS", (temp.path() + QStringLiteral("/korvane.ini")).toLocal8Bit().constData(), 1);
     }
+    ~ScannerFixture() { ::unsetenv("KORVANE_SETTINGS"); }
 
     std::string Dir(const char* sub) const { return temp.path().toStdString() + "/" + sub; }
     std::string ScannerFolder() const { return Dir("root") + "/bases_x"; }
