@@ -46,7 +46,6 @@ enum class MoreText : std::uint16_t {
     ReasonWriteFailed,
     LinksCapped,
     FolderUnsafe,
-    ScannerStartTimedOut,
 
     Count_
 };

@@ -57,8 +57,6 @@ constexpr MoreTextRow kRows[] = {
     {MoreText::FolderUnsafe, "scanner-folder-unsafe",
      "Andere Benutzer können in diesen Ordner schreiben; nichts wird von dort gestartet: ",
      "Other users can write to this folder; nothing is run from it: "},
-    {MoreText::ScannerStartTimedOut, "scanner-start-timed-out", "eScan startete nicht in der erlaubten Zeit.",
-     "eScan didn't start within the allowed time."},
 };
 
 constexpr bool InOrder() {
