@@ -328,7 +328,7 @@ bool ScannerSequence::ProgramFolderIsSafe() {
 }
 
 bool ScannerSequence::RunUpdater(const std::string& updater) {
-    if (!ProgramFolderIsSafe()) return false;
+    if (cancelRequested_ || !ProgramFolderIsSafe()) return false;
     Status(state_.Text(43) + "...");
     const ProcessOutcome ran = processes_.RunAndWait(updater, -1, limits_.updaterTimeLimit);
     const auto text = [this](MoreText id) { return More(id, state_.Language); };
