@@ -281,6 +281,8 @@ bool ScannerSequence::UnpackArchive(const std::string& archivePath) {
     const PasswordPrompt askPassword = [this] {
         return platform_.ui.AskPassword(kPasswordPrompt, state_.AppTitle);
     };
+    // Programs put where others can write could be swapped before they run.
+    if (!ProgramFolderIsSafe()) return false;
     platform_.files.CreateFolderPath(ScannerFolder() + state_.PathSeparator);
     // Unpacked beside the scanner folder, on the same file system, and moved
     // in only when every member is complete: a damaged archive never leaves
