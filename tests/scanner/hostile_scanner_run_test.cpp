@@ -191,8 +191,9 @@ TEST_F(HostileScannerRun, UpdaterThatCrashesOrOverrunsIsAFailure) {
 }
 
 TEST_F(HostileScannerRun, UpdaterOverTheTimeLimitIsEnded) {
-    WriteFileBytes(ScannerFolder() + "/KAVUpd.exe",
-                   QByteArray::fromStdString("#!/bin/sh\necho $$ > '" + Record("pid.txt") + "'\nexec sleep 60\n"), 0755);
+    WriteFileBytes(
+        ScannerFolder() + "/KAVUpd.exe",
+        QByteArray::fromStdString("#!/bin/sh\necho $$ > '" + Record("pid.txt") + "'\nexec sleep 60\n"), 0755);
     ScannerLimits limits;
     limits.updaterTimeLimit = std::chrono::milliseconds(300);
     Tick({kCheckUpdate});
@@ -205,8 +206,9 @@ TEST_F(HostileScannerRun, UpdaterOverTheTimeLimitIsEnded) {
 }
 
 TEST_F(HostileScannerRun, CancelDuringTheUpdatersWaitEndsIt) {
-    WriteFileBytes(ScannerFolder() + "/KAVUpd.exe",
-                   QByteArray::fromStdString("#!/bin/sh\necho $$ > '" + Record("pid.txt") + "'\nexec sleep 60\n"), 0755);
+    WriteFileBytes(
+        ScannerFolder() + "/KAVUpd.exe",
+        QByteArray::fromStdString("#!/bin/sh\necho $$ > '" + Record("pid.txt") + "'\nexec sleep 60\n"), 0755);
     Tick({kCheckUpdate, kCheckStart});
     QTimer::singleShot(300, [this] { sequence->Cancel(); });
     Sequence(realProcesses).Run();
@@ -273,6 +275,14 @@ TEST_F(HostileScannerRun, NothingIsRunFromAFolderOthersCanWrite) {
     Sequence(scripted).Run();
     EXPECT_EQ(view.statuses.back(), More(MoreText::FolderUnsafe) + ScannerFolder());
     EXPECT_TRUE(scripted.launched.empty());
+    // Nor is anything unpacked there for a later start.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(ScannerFolder() + "/KAVUpd.exe")));
+    WriteFileBytes(ArchiveFile(), testing::MakeZip({{"KAVUpd.exe", "planted?", 0755}}));
+    boxes.value[kCheckStart] = false;
+    Tick({kCheckUpdate});
+    Sequence(scripted).Run();
+    EXPECT_EQ(view.statuses.back(), More(MoreText::FolderUnsafe) + ScannerFolder());
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(ScannerFolder() + "/KAVUpd.exe")));
 }
 
 TEST(ScannerFolderChoice, DriveRootOnlyWhenNobodyElseCanWriteThere) {
