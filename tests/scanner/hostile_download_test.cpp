@@ -3,50 +3,25 @@
 // succeeds exactly when the whole file arrived, and says why it did not.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QSslSocket>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 
-#include "scanner/loopback_server.h"
-#include "scanner/qt_downloader.h"
-#include "scanner/test_archive.h"
+#include "scanner/download_fixture.h"
 
 namespace korvane {
 namespace {
 
 using testing::CannedResponse;
-using testing::LoopbackServer;
 using testing::ReadFileBytes;
 
-class HostileDownload : public ::testing::Test {
+class HostileDownload : public testing::DownloadFixture {
 protected:
-    void SetUp() override { testing::WriteFileBytes(target, "older archive"); }
-    DownloadResult Download(const QString& url, QtDownloader& downloader) {
-        notes.clear();
-        return downloader.DownloadFile(url.toStdString(), target,
-                                       [this](const DownloadNotification& n) { notes.push_back(n); });
-    }
-    bool Notified(int code) const {
-        return std::any_of(notes.begin(), notes.end(), [code](const auto& n) { return n.code == code; });
-    }
-    void ExpectOlderFileOnly() {
-        EXPECT_EQ(ReadFileBytes(target), "older archive");
-        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"mwav.exe"});
-    }
     // One byte every 20 ms: it never stalls, and it never ends in time.
     static CannedResponse Drip() {
         CannedResponse drip{200, QByteArray(100000, 'd'), {}, false, false};
         drip.dripMilliseconds = 20;
         return drip;
     }
-
-    QTemporaryDir temp;
-    std::string target = temp.path().toStdString() + "/mwav.exe";
-    LoopbackServer server;
-    std::vector<DownloadNotification> notes;
 };
 
 // The redirect's own body and length arrive on the connection that then
@@ -59,7 +34,7 @@ TEST_F(HostileDownload, RedirectOnAKeptAliveConnectionThenTheWholeFile) {
     server.Serve("/file", {200, file, {}, false, false});
     QtDownloader downloader;
     for (int round = 0; round < 3; ++round) {
-        const DownloadResult result = Download(server.Url("/moved"), downloader);
+        const DownloadResult result = Fetch(server.Url("/moved"), downloader);
         ASSERT_TRUE(result) << DescribeDownloadFailure(result, UiLanguage::English);
         EXPECT_EQ(ReadFileBytes(target), file);
         EXPECT_TRUE(Notified(kDownloadRedirecting));
@@ -75,7 +50,7 @@ TEST_F(HostileDownload, DripFeedEndsAtTheDeadline) {
     limits.downloadDeadline = std::chrono::milliseconds(400);
     limits.minimumBytesPerSecond = 0;
     QtDownloader downloader(limits);
-    const DownloadResult result = Download(server.Url("/drip"), downloader);
+    const DownloadResult result = Fetch(server.Url("/drip"), downloader);
     EXPECT_EQ(result.failure, DownloadFailure::Deadline);
     EXPECT_EQ(DescribeDownloadFailure(result, UiLanguage::English), "not finished within 1 s");
     ExpectOlderFileOnly();
@@ -87,7 +62,7 @@ TEST_F(HostileDownload, DripFeedBelowTheMinimumRateEnds) {
     limits.minimumBytesPerSecond = 100000;
     limits.minimumRateAfter = std::chrono::milliseconds(200);
     QtDownloader downloader(limits);
-    const DownloadResult result = Download(server.Url("/drip"), downloader);
+    const DownloadResult result = Fetch(server.Url("/drip"), downloader);
     EXPECT_EQ(result.failure, DownloadFailure::TooSlow);
     EXPECT_EQ(DescribeDownloadFailure(result, UiLanguage::German), "langsamer als 100000 Bytes/s");
     ExpectOlderFileOnly();
@@ -97,7 +72,7 @@ TEST_F(HostileDownload, CancelAbortsTheTransferAndKeepsTheOlderFile) {
     server.Serve("/drip", Drip());
     QtDownloader downloader;
     QTimer::singleShot(200, [&] { downloader.Cancel(); });
-    const DownloadResult result = Download(server.Url("/drip"), downloader);
+    const DownloadResult result = Fetch(server.Url("/drip"), downloader);
     EXPECT_EQ(result.failure, DownloadFailure::Cancelled);
     EXPECT_EQ(DescribeDownloadFailure(result, UiLanguage::English), "");
     ExpectOlderFileOnly();
@@ -112,11 +87,11 @@ TEST_F(HostileDownload, RedirectToHttpsIsFollowedOtherSchemesAreNot) {
     server.Serve("/to-https", {301, "", https, false, false});
     server.Serve("/to-file", {301, "", "file:///etc/passwd", false, false});
     QtDownloader downloader;
-    DownloadResult result = Download(server.Url("/to-https"), downloader);
+    DownloadResult result = Fetch(server.Url("/to-https"), downloader);
     EXPECT_EQ(result.failure, DownloadFailure::Network);
     EXPECT_TRUE(Notified(kDownloadRedirecting));
     EXPECT_FALSE(result.detail.empty());
-    result = Download(server.Url("/to-file"), downloader);
+    result = Fetch(server.Url("/to-file"), downloader);
     EXPECT_FALSE(result);
     EXPECT_FALSE(DescribeDownloadFailure(result, UiLanguage::English).empty());
     ExpectOlderFileOnly();
@@ -129,11 +104,11 @@ TEST_F(HostileDownload, ReasonsNameTheStatusTheStallAndTheLimit) {
     server.Serve("/huge", huge);
     QtDownloader stalling(std::chrono::milliseconds(200));
     QtDownloader small(QtDownloader::kDefaultStallTimeout, 1000);
-    EXPECT_EQ(DescribeDownloadFailure(Download(server.Url("/nothing"), stalling), UiLanguage::English),
+    EXPECT_EQ(DescribeDownloadFailure(Fetch(server.Url("/nothing"), stalling), UiLanguage::English),
               "HTTP status 404");
-    EXPECT_EQ(DescribeDownloadFailure(Download(server.Url("/silent"), stalling), UiLanguage::English),
+    EXPECT_EQ(DescribeDownloadFailure(Fetch(server.Url("/silent"), stalling), UiLanguage::English),
               "no data for 1 s");
-    EXPECT_EQ(DescribeDownloadFailure(Download(server.Url("/huge"), small), UiLanguage::English),
+    EXPECT_EQ(DescribeDownloadFailure(Fetch(server.Url("/huge"), small), UiLanguage::English),
               "larger than the limit");
     ExpectOlderFileOnly();
 }
