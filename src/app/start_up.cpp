@@ -2,6 +2,7 @@
 #include "app/log_check.h"
 #include "core/language_choice.h"
 #include "core/start_up_rules.h"
+#include "scanner/scanner_folder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -39,6 +40,7 @@ void LogCheck::FormLoad() {
     state_.InternetCacheDir = platform_.system.GetSpecialFolder(kSpecialFolderInternetCache);
     state_.ProgramFolder = platform_.system.ProgramFolder();
     state_.DriveRoot = platform_.system.DriveRoot();
+    state_.ScannerFolder = ChooseScannerFolder(state_.DriveRoot, PerUserDataFolder());
     state_.PathSeparator = platform_.system.PathSeparator();
 }
 

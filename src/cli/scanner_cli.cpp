@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "core/scanner_boxes.h"
@@ -27,12 +28,18 @@ const char* NameOf(int box) {
     return "?";
 }
 
-// Prints what the window would show.
+// Prints the status history the window shows, without the progress panel
+// (which repeats it with a percentage) and without a progress line that
+// only repeats the one before.
 class ConsoleView : public ScannerView {
 public:
     explicit ConsoleView(std::FILE* out) : out_(out) {}
-    void ShowStatus(const std::string& text) override { Line(text); }
-    void AppendStatusLine(const std::string& line) override { Line(line); }
+    void ShowStatus(const std::string&) override {}
+    void AppendStatusLine(const std::string& line) override {
+        if (line == last_) return;
+        last_ = line;
+        Line(line);
+    }
     void ClearStatusLog() override {}
     void AppendByteLog(const std::string&) override {}
     void ShowDownloadProgress(std::optional<int>) override {}
@@ -49,6 +56,7 @@ private:
         std::fflush(out_);
     }
     std::FILE* out_;
+    std::string last_;
 };
 
 }  // namespace
@@ -96,6 +104,11 @@ bool ParseScannerCommandLine(const QStringList& arguments, ScannerCommandLine& l
             }
         } else if (a == QLatin1String("--folder")) {
             if (!value(v)) return false;
+            // A folder that is not there would silently become a scan of every drive.
+            if (!QFileInfo(v).isDir()) {
+                error = "--folder: no such folder: " + v.toStdString();
+                return false;
+            }
             line.folder = QDir(v).absolutePath().toLocal8Bit().toStdString();
         } else {
             error = "unknown argument: " + a.toStdString();
@@ -111,7 +124,8 @@ bool ParseScannerCommandLine(const QStringList& arguments, ScannerCommandLine& l
 
 int RunScannerSequence(const ScannerCommandLine& line, AppState& state, Platform& platform,
                        Downloader& downloader, ProcessRunner& processes, const std::string& vendorHost,
-                       std::chrono::milliseconds startDelay, std::FILE* out, std::FILE* err) {
+                       std::chrono::milliseconds startDelay, std::FILE* out, std::FILE* err,
+                       const ScannerLimits& limits, const std::function<bool()>& cancelRequested) {
     ScannerBoxes boxes;
     // The stage boxes first, then the options in the order given, each only
     // where the window would let the user tick it.
@@ -136,17 +150,30 @@ int RunScannerSequence(const ScannerCommandLine& line, AppState& state, Platform
 
     ConsoleView view(out);
     ScannerSequence sequence(state, platform, downloader, processes, boxes, view, vendorHost);
-    (void)err;
+    sequence.UseLimits(limits);
+    // Ctrl+C arrives as a flag; the run's waits handle events, so it is seen
+    // while a transfer or the updater runs.
+    QTimer poll;
+    poll.setInterval(50);
+    QEventLoop wait;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        if (!cancelRequested || !cancelRequested()) return;
+        poll.stop();
+        sequence.Cancel();
+        wait.quit();
+    });
+    if (cancelRequested) poll.start();
     sequence.Run();
     if (sequence.Outcome().startDelayed) {
-        QEventLoop wait;
         QTimer::singleShot(startDelay, &wait, &QEventLoop::quit);
         wait.exec();
-        sequence.DelayedStart();
+        if (sequence.Outcome().startDelayed) sequence.DelayedStart();
     }
+    poll.stop();
     const ScannerRunOutcome& outcome = sequence.Outcome();
-    const bool ok = (!line.download || outcome.downloadSucceeded) &&
+    const bool ok = !outcome.failed && !outcome.cancelled && (!line.download || outcome.downloadSucceeded) &&
                     (!line.update || outcome.updateSucceeded) && (!line.start || outcome.startSucceeded);
+    (void)err;
     return ok ? 0 : 1;
 }
 

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 
@@ -5,9 +6,12 @@
 #include "cli/scanner_cli.h"
 #include "core/language_choice.h"
 #include "core/vendor_host.h"
+#include "platform/console_input.h"
 #include "platform/platform.h"
 #include "scanner/qt_downloader.h"
 #include "scanner/qt_process_runner.h"
+#include "scanner/scanner_folder.h"
+#include "scanner/scanner_settings.h"
 #ifdef _WIN32
 #include "platform/win32/win32_process_runner.h"
 #endif
@@ -17,7 +21,7 @@ namespace korvane {
 namespace {
 
 // Message boxes become lines on standard error; the password is read from
-// standard input.
+// standard input, without echo on a terminal.
 class ConsoleUiServices : public UiServices {
 public:
     MessageAnswer ShowMessage(const MessageRequest& request) override {
@@ -30,7 +34,11 @@ public:
     std::string OpenFile(const OpenFileRequest&) override { return {}; }
     std::string BrowseForFolder(const std::string&) override { return {}; }
     std::string AskPassword(const std::string& prompt, const std::string&) override {
-        return ReadAnswer(prompt);
+        std::fprintf(stderr, "%s ", prompt.c_str());
+        std::fflush(stderr);
+        std::string answer;
+        if (!ReadLineWithoutEcho(std::cin, answer)) return {};
+        return answer;
     }
     std::string ClipboardText() override { return {}; }
     void SetClipboardText(const std::string&) override {}
@@ -45,6 +53,12 @@ private:
         return answer;
     }
 };
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
 
 }  // namespace
 
@@ -69,18 +83,28 @@ int RunScannerCommand(const QStringList& arguments) {
     state.InternetCacheDir = system->GetSpecialFolder(kSpecialFolderInternetCache);
     state.ProgramFolder = system->ProgramFolder();
     state.DriveRoot = system->DriveRoot();
+    state.ScannerFolder = ChooseScannerFolder(state.DriveRoot, PerUserDataFolder());
     state.PathSeparator = system->PathSeparator();
     state.ResetLists();
 
-    QtDownloader downloader;
+    const ScannerLimits limits = ReadScannerLimits();
+    QtDownloader downloader(limits);
 #ifdef _WIN32
     Win32ProcessRunner processes;
 #else
     QtProcessRunner processes;
 #endif
+    // Ctrl+C and SIGTERM stop the run as the window's Cancel button does:
+    // partial files go, a waiting updater is ended, the exit status is 1.
+    const auto previousInt = std::signal(SIGINT, OnInterrupt);
+    const auto previousTerm = std::signal(SIGTERM, OnInterrupt);
     // The delayed start after an update waits as long as the window does.
-    return RunScannerSequence(line, state, platform, downloader, processes, VendorHostFromEnvironment(),
-                              std::chrono::seconds(20), stdout, stderr);
+    const int status =
+        RunScannerSequence(line, state, platform, downloader, processes, VendorHostFromEnvironment(),
+                           std::chrono::seconds(20), stdout, stderr, limits, [] { return interrupted != 0; });
+    std::signal(SIGINT, previousInt);
+    std::signal(SIGTERM, previousTerm);
+    return status;
 }
 
 }  // namespace korvane

@@ -33,11 +33,17 @@ struct AppState {
     // Folders the probes report, so tests can point them at temporary folders.
     std::string ProgramFolder;   // with a trailing separator
     std::string DriveRoot;       // with a trailing separator
+    // Where the scanner lives, without a trailing separator; empty: "bases_x"
+    // at DriveRoot. Chosen at start so that no other user can write there.
+    std::string ScannerFolder;
     char PathSeparator = '/';
 
     const UiText* Table = &Texts();  // "UiText"
 
     const std::string& Text(int row) const { return Table->Get(row, Language); }
+    std::string ScannerFolderPath() const {
+        return ScannerFolder.empty() ? DriveRoot + "bases_x" : ScannerFolder;
+    }
 
     // Entries live at indices 1..n; element 0 is blank.
     std::size_t EntryCount() const { return LogEntries.empty() ? 0 : LogEntries.size() - 1; }

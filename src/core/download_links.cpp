@@ -3,6 +3,8 @@
 #include "core/case_insensitive_search.h"
 #include "core/text_util.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 namespace {
@@ -43,13 +45,30 @@ private:
 }  // namespace
 
 std::vector<std::string> ExtractDownloadLinks(std::string_view page) {
+    bool capped = false;
+    return ExtractDownloadLinks(page, capped);
+}
+
+std::vector<std::string> ExtractDownloadLinks(std::string_view page, bool& capped) {
     std::vector<std::string> links;
+    capped = false;
     const std::size_t marker = FindIgnoreCase(page, kMarker);
     if (marker == std::string_view::npos) return links;
     NearestHrefBefore hrefs(page);
     const CaseInsensitiveSearcher archiveName(kArchive);
     std::size_t archive = archiveName.Find(page, marker + 1);
-    while (archive != std::string_view::npos && links.size() < kMaximumDownloadLinks) {
+    while (archive != std::string_view::npos) {
+        if (links.size() == kMaximumDownloadLinks) {
+            // Only a further link that would have been kept counts as more.
+            const std::size_t href = hrefs.At(archive);
+            if (href != std::string_view::npos &&
+                archive + kArchive.size() - (href + kHref.size()) <= kMaximumLinkLength) {
+                capped = true;
+                break;
+            }
+            archive = archiveName.Find(page, archive + kArchive.size());
+            continue;
+        }
         const std::size_t href = hrefs.At(archive);
         if (href != std::string_view::npos) {
             const std::size_t start = href + kHref.size();
@@ -62,7 +81,16 @@ std::vector<std::string> ExtractDownloadLinks(std::string_view page) {
 }
 
 bool IsTriableLink(std::string_view link) {
-    return link.size() > 4 && ContainsIgnoreCase(link, "http://");
+    return link.size() > 4 && (ContainsIgnoreCase(link, "http://") || ContainsIgnoreCase(link, "https://"));
+}
+
+bool IsHttpsLink(std::string_view link) {
+    return FindIgnoreCase(link, "https://") == 0;
+}
+
+void PreferHttpsLinks(std::vector<std::string>& links) {
+    std::stable_partition(links.begin(), links.end(),
+                          [](const std::string& link) { return IsHttpsLink(link); });
 }
 
 }  // namespace korvane

@@ -15,6 +15,8 @@ namespace korvane {
 // out, and the list ends after kMaximumDownloadLinks links. The work grows
 // with the page's length, however the page is made.
 std::vector<std::string> ExtractDownloadLinks(std::string_view page);
+// The same; capped tells whether the page held more links than the list keeps.
+std::vector<std::string> ExtractDownloadLinks(std::string_view page, bool& capped);
 
 // Browsers and servers take no longer addresses.
 inline constexpr std::size_t kMaximumLinkLength = 2048;
@@ -22,7 +24,11 @@ inline constexpr std::size_t kMaximumLinkLength = 2048;
 inline constexpr std::size_t kMaximumDownloadLinks = 1000;
 
 // Whether a link is worth a download attempt: longer than four characters
-// and an absolute http:// address.
+// and an absolute http:// or https:// address.
 bool IsTriableLink(std::string_view link);
+
+// Moves the https:// links in front of the others, each group in page order,
+// so an encrypted road is tried first when the page offers both.
+void PreferHttpsLinks(std::vector<std::string>& links);
 
 }  // namespace korvane

@@ -51,6 +51,23 @@ enum class MoreText : std::uint16_t {
     // -- scanner --
     ScannerNone_,
     ScannerCancel,
+    ScannerCancelled,
+    UpdaterExitCode,
+    UpdaterCrashed,
+    UpdaterNotStarted,
+    UpdaterTimedOut,
+    ArchiveSha256,
+    ReasonNotAnArchive,
+    ReasonHttpStatus,
+    ReasonNoData,
+    ReasonTooLarge,
+    ReasonDeadline,
+    ReasonTooSlow,
+    ReasonIncomplete,
+    ReasonRedirect,
+    ReasonWriteFailed,
+    LinksCapped,
+    FolderUnsafe,
 
     Count_
 };

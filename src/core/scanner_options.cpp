@@ -29,24 +29,33 @@ const char* ScannerSwitch(int box) {
     return box >= 1 && box <= 9 ? kSwitches[box] : "";
 }
 
-std::string BuildScannerOptions(const ScannerOptionInput& input) {
-    std::string options;
+std::vector<std::string> BuildScannerArguments(const ScannerOptionInput& input) {
+    std::vector<std::string> arguments;
+    bool folderGiven = false;
     for (int box = 1; box <= 9; ++box) {
         if (!input.checked[box]) continue;
         if (box == 6) {
             if (input.scanFolder.empty() || !input.scanFolderExists) {
-                options += std::string(" ") + kSwitches[8];
+                arguments.emplace_back(kSwitches[8]);
             } else {
-                options += std::string(" ") + kSwitches[6] + input.scanFolderShort;
+                arguments.push_back(kSwitches[6] + input.scanFolderShort);
+                folderGiven = true;
             }
         } else if (box == 7) {
-            if (ContainsIgnoreCase(options, kSwitches[6])) options += std::string(" ") + kSwitches[7];
+            if (folderGiven) arguments.emplace_back(kSwitches[7]);
         } else {
-            options += std::string(" ") + kSwitches[box];
+            arguments.emplace_back(kSwitches[box]);
         }
     }
-    if (options.empty()) return kDefaultScannerOptions;
-    return options + " /SNOC";
+    if (arguments.empty()) return SplitScannerOptions(kDefaultScannerOptions);
+    arguments.emplace_back("/SNOC");
+    return arguments;
+}
+
+std::string BuildScannerOptions(const ScannerOptionInput& input) {
+    std::string options;
+    for (const std::string& argument : BuildScannerArguments(input)) options += " " + argument;
+    return options;
 }
 
 std::vector<std::string> SplitScannerOptions(const std::string& options) {

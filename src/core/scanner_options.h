@@ -24,6 +24,11 @@ struct ScannerOptionInput {
 // " /SNOC" last; the default when nothing is ticked.
 std::string BuildScannerOptions(const ScannerOptionInput& input);
 
+// The same options as separate arguments, for systems that start programs
+// with an argument list: the folder switch and its folder stay one argument,
+// whatever blanks or switch-like text the folder's name holds.
+std::vector<std::string> BuildScannerArguments(const ScannerOptionInput& input);
+
 // Splits an option string into the scanner's arguments. A blank starts a new
 // argument only before a switch, so a folder whose name holds blanks stays
 // one argument.

@@ -28,7 +28,7 @@ std::string LogEvaluationController::ShowFileDialog(const std::string& title,
 }
 
 void LogEvaluationController::mnuOpen_Escan_Click() {
-    const std::string scannerFolder = state_.DriveRoot + "bases_x";
+    const std::string scannerFolder = state_.ScannerFolderPath();
     const std::string initialFolder =
         platform_.files.FileExists(scannerFolder) ? scannerFolder : std::string();
     // The first, preselected filter shows only the scanner's log; the second

@@ -3,7 +3,9 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -13,6 +15,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "core/archive_member_name.h"
@@ -24,12 +27,18 @@ namespace {
 struct PasswordState {
     const PasswordPrompt* prompt = nullptr;
     bool cancelled = false;
+    int asked = 0;
     std::deque<std::string> answers;  // libarchive copies them; kept for the call's lifetime anyway
 };
 
 const char* AnswerPassword(struct archive*, void* data) {
     auto* state = static_cast<PasswordState*>(data);
     if (state->cancelled || state->prompt == nullptr || !*state->prompt) return nullptr;
+    if (state->asked >= kMaximumPasswordQuestions) {
+        state->cancelled = true;
+        return nullptr;
+    }
+    ++state->asked;
     std::string answer = (*state->prompt)();
     if (answer.empty()) {
         state->cancelled = true;
@@ -51,10 +60,18 @@ void Report(ExtractOutcome& outcome, int result, const std::string& line) {
 
 enum class WriteOutcome { Written, Failed, NoRoom };
 
-// A name beside the target that no other member of this process writes to.
+// A name beside the target that no other member, run or process writes to:
+// a file left by a run that was killed never blocks a later one.
 std::string TemporaryNameFor(const std::string& target) {
     static unsigned counter = 0;
-    return target + ".part-" + std::to_string(++counter);
+    static const auto run = std::chrono::steady_clock::now().time_since_epoch().count();
+#ifdef _WIN32
+    const long process = 0;
+#else
+    const long process = static_cast<long>(::getpid());
+#endif
+    return target + ".part-" + std::to_string(process) + "-" + std::to_string(run) + "-" +
+           std::to_string(++counter);
 }
 
 // Reads the current member into target through a temporary file, writing at
@@ -87,12 +104,14 @@ WriteOutcome WriteMember(struct archive* a, const std::string& target, std::uint
         if (read < 0) return discard(ErrorText(a), WriteOutcome::Failed);
         // A member may expand to more than its header claimed.
         if (static_cast<std::uintmax_t>(read) > room - written) {
-            return discard("more than the " + std::to_string(room) + " bytes of free disk space",
-                           WriteOutcome::NoRoom);
+            return discard(
+                "more than the " + std::to_string(room) + " bytes of free disk space or unpacking limit",
+                WriteOutcome::NoRoom);
         }
         written += static_cast<std::uintmax_t>(read);
         if (std::fwrite(buffer, 1, static_cast<std::size_t>(read), file) != static_cast<std::size_t>(read)) {
-            return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC), WriteOutcome::Failed);
+            return discard(std::generic_category().message(errno != 0 ? errno : ENOSPC),
+                           WriteOutcome::Failed);
         }
     }
     if (std::fflush(file) != 0) {
@@ -118,6 +137,32 @@ WriteOutcome WriteMember(struct archive* a, const std::string& target, std::uint
     return WriteOutcome::Written;
 }
 
+std::uintmax_t MemberBytes(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), error);
+    return error ? 0 : size;
+}
+
+using Reader = std::unique_ptr<struct archive, int (*)(struct archive*)>;
+
+Reader OpenReader() {
+    Reader reader(archive_read_new(), archive_read_free);
+    // The seekable reader finds the ZIP directory at the end of the file, so
+    // a program stub in front of the data does not matter.
+    archive_read_support_format_zip_seekable(reader.get());
+    return reader;
+}
+
+// The total the limits allow, free space aside: that is measured per member.
+std::uintmax_t Budget(const std::string& archivePath, const ExtractLimits& limits) {
+    std::uintmax_t budget = limits.maximumTotal;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(archivePath), error);
+    if (limits.maximumRatio > 0 && !error && size <= UINTMAX_MAX / limits.maximumRatio)
+        budget = std::min(budget, size * limits.maximumRatio);
+    return budget;
+}
+
 }  // namespace
 
 std::uintmax_t FreeDiskSpace(const std::string& folder) {
@@ -128,15 +173,34 @@ std::uintmax_t FreeDiskSpace(const std::string& folder) {
     return space.available;
 }
 
+bool IsReadableArchive(const std::string& archivePath, std::string& error) {
+    Reader reader = OpenReader();
+    if (archive_read_open_filename(reader.get(), archivePath.c_str(), 64 * 1024) != ARCHIVE_OK) {
+        error = ErrorText(reader.get());
+        return false;
+    }
+    bool anyFile = false;
+    for (;;) {
+        struct archive_entry* entry = nullptr;
+        const int header = archive_read_next_header(reader.get(), &entry);
+        if (header == ARCHIVE_EOF) break;
+        if (header < ARCHIVE_WARN) {
+            error = ErrorText(reader.get());
+            return false;
+        }
+        if (archive_entry_filetype(entry) == AE_IFREG) anyFile = true;
+    }
+    if (!anyFile) error = "the archive holds no file";
+    return anyFile;
+}
+
 ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::string& folder, char separator,
-                                  const PasswordPrompt& promptPassword, const FreeSpaceProbe& freeSpace) {
+                                  const PasswordPrompt& promptPassword, const FreeSpaceProbe& freeSpace,
+                                  const ExtractLimits& limits) {
     ExtractOutcome outcome;
-    std::unique_ptr<struct archive, int (*)(struct archive*)> reader(archive_read_new(), archive_read_free);
+    Reader reader = OpenReader();
     PasswordState passwords;
     passwords.prompt = &promptPassword;
-    // The seekable reader finds the ZIP directory at the end of the file, so
-    // a program stub in front of the data does not matter.
-    archive_read_support_format_zip_seekable(reader.get());
     archive_read_set_passphrase_callback(reader.get(), &passwords, AnswerPassword);
     if (archive_read_open_filename(reader.get(), archivePath.c_str(), 64 * 1024) != ARCHIVE_OK) {
         Report(outcome, kExtractNoArchive, archivePath + ": " + ErrorText(reader.get()));
@@ -144,6 +208,8 @@ ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::str
     }
     std::string base = folder;
     if (!base.empty() && base.back() != separator) base.push_back(separator);
+    const std::uintmax_t budget = Budget(archivePath, limits);
+    std::uintmax_t used = 0;
 
     bool anyMember = false;
     for (;;) {
@@ -185,17 +251,21 @@ ExtractOutcome ExtractArchiveFlat(const std::string& archivePath, const std::str
             Report(outcome, kExtractWarning, "skipping: " + storedName + "  no password given");
             continue;
         }
-        const std::uintmax_t room = freeSpace ? freeSpace(folder) : UINTMAX_MAX;
+        std::uintmax_t free = freeSpace ? freeSpace(folder) : UINTMAX_MAX;
+        if (free != UINTMAX_MAX) free = free > limits.freeSpaceMargin ? free - limits.freeSpaceMargin : 0;
+        const std::uintmax_t room = std::min(free, budget - used);
         if (archive_entry_size_is_set(entry) && archive_entry_size(entry) >= 0 &&
             static_cast<std::uintmax_t>(archive_entry_size(entry)) > room) {
             Report(outcome, kExtractError,
                    storedName + ": needs " + std::to_string(archive_entry_size(entry)) + " bytes, only " +
-                       std::to_string(room) + " bytes of disk space are free");
+                       std::to_string(room) + " bytes " +
+                       (room == free ? "of disk space are free" : "are left of the unpacking limit"));
             break;
         }
         std::string error;
         const WriteOutcome written = WriteMember(
             reader.get(), base + name, static_cast<std::uint32_t>(archive_entry_perm(entry)), room, error);
+        used += written == WriteOutcome::Written ? MemberBytes(base + name) : 0;
         if (written == WriteOutcome::NoRoom) {
             Report(outcome, kExtractError, storedName + ": " + error);
             break;

@@ -22,6 +22,7 @@
 #include "scanner/qt_process_runner.h"
 #include "scanner/sliding_panel.h"
 #include "scanner/window_placement.h"
+#include "scanner/scanner_settings.h"
 #ifdef _WIN32
 #include "platform/win32/win32_process_runner.h"
 #endif
@@ -136,10 +137,11 @@ FrmDownload::FrmDownload(AppState& state, Platform& platform, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &FrmDownload::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FrmDownload::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmDownload::Command4_Click);
+    connect(CB_Cancel, &QPushButton::clicked, this, &FrmDownload::CB_Cancel_Click);
     connect(Timer1, &QTimer::timeout, this, &FrmDownload::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &FrmDownload::Timer2_Timer);
 
-    ownDownloader_ = std::make_unique<QtDownloader>();
+    ownDownloader_ = std::make_unique<QtDownloader>(ReadScannerLimits());
 #ifdef _WIN32
     ownProcesses_ = std::make_unique<Win32ProcessRunner>();
 #else
@@ -154,6 +156,7 @@ FrmDownload::~FrmDownload() = default;
 void FrmDownload::UseServices(Downloader& downloader, ProcessRunner& processes) {
     sequence_ = std::make_unique<ScannerSequence>(state_, platform_, downloader, processes, boxes_, *this,
                                                   vendorHost_);
+    sequence_->UseLimits(ReadScannerLimits());
 }
 
 QCheckBox* FrmDownload::BoxWidget(ScannerControl control) const {
@@ -276,9 +279,13 @@ void FrmDownload::showEvent(QShowEvent* event) {
 }
 
 void FrmDownload::reject() {
-    // A run in progress ends on its own; closing the window under it would
-    // leave it running unseen.
-    if (sequence_->IsRunning()) return;
+    // Esc or closing during a run stops the run first; the window closes
+    // once the run has cleaned up after itself.
+    if (sequence_->IsRunning()) {
+        closeAfterRun_ = true;
+        sequence_->Cancel();
+        return;
+    }
     FormUnload();
     QDialog::reject();
 }
@@ -286,6 +293,7 @@ void FrmDownload::reject() {
 void FrmDownload::closeEvent(QCloseEvent* event) {
     if (sequence_->IsRunning()) {
         event->ignore();
+        reject();
         return;
     }
     QDialog::closeEvent(event);
@@ -300,7 +308,12 @@ bool FrmDownload::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmDownload::Command1_Click() {
+    closeAfterRun_ = false;
     sequence_->Run();
+}
+
+void FrmDownload::CB_Cancel_Click() {
+    sequence_->Cancel();
 }
 
 void FrmDownload::Command2_Click() {
@@ -433,6 +446,16 @@ void FrmDownload::StartDelayTimer() {
 
 void FrmDownload::StopDelayTimer() {
     Timer1->stop();
+}
+
+void FrmDownload::RunningChanged(bool running) {
+    CB_Cancel->setEnabled(running);
+    if (running || !closeAfterRun_) return;
+    closeAfterRun_ = false;
+    // Closing after the handler that stopped the run has returned.
+    QTimer::singleShot(0, this, [this] {
+        if (!sequence_->IsRunning() && isVisible()) reject();
+    });
 }
 
 }  // namespace korvane

@@ -48,6 +48,7 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void CB_Cancel_Click();
     void lbl_startoptions_Click();
     void Timer1_Timer();
     void Timer2_Timer();
@@ -71,7 +72,7 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
-    QPushButton* CB_Cancel = nullptr;
+    QPushButton* CB_Cancel = nullptr;  // stops a run; enabled only during one
     QLabel* lbl_startoptions = nullptr;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -104,6 +105,7 @@ protected:
     void CloseWindow() override;
     void StartDelayTimer() override;
     void StopDelayTimer() override;
+    void RunningChanged(bool running) override;
 
 private:
     QCheckBox* BoxWidget(ScannerControl control) const;
@@ -121,6 +123,7 @@ private:
     bool optionsPanelOpen_ = false;
     int slideStep_ = 0;  // 0 shut .. kSlideSteps fully open
     SlidingPanel* optionsPanel_ = nullptr;
+    bool closeAfterRun_ = false;  // the window was closed while a run was stopping
 };
 
 }  // namespace korvane

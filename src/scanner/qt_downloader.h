@@ -1,9 +1,11 @@
 #pragma once
 // Downloads with Qt Network on a local event loop, so the window keeps
-// painting while the handler waits.
+// painting (and its Cancel button works) while the handler waits.
 #include <QtGlobal>
 #include <chrono>
+#include <functional>
 
+#include "core/scanner_limits.h"
 #include "platform/download.h"
 
 class QNetworkAccessManager;
@@ -24,15 +26,18 @@ public:
     // A transfer that receives nothing for stallTimeout ends as a failure, and
     // so does one that announces or sends more than maximumSize bytes.
     explicit QtDownloader(std::chrono::milliseconds stallTimeout = kDefaultStallTimeout,
-                          qint64 maximumSize = kDefaultMaximumSize)
-        : stallTimeout_(stallTimeout), maximumSize_(maximumSize) {}
+                          qint64 maximumSize = kDefaultMaximumSize);
+    // Besides, one that is not finished by the deadline, or whose average rate
+    // is below the minimum once the grace time has passed.
+    explicit QtDownloader(const ScannerLimits& limits);
 
-    bool DownloadFile(const std::string& url, const std::string& target,
-                      const ProgressSink& progress) override;
+    DownloadResult DownloadFile(const std::string& url, const std::string& target,
+                                const ProgressSink& progress) override;
+    void Cancel() override;
 
 private:
-    std::chrono::milliseconds stallTimeout_;
-    qint64 maximumSize_;
+    ScannerLimits limits_;
+    std::function<void()> cancel_;  // set while a transfer runs
 };
 
 }  // namespace korvane

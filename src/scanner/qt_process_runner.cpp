@@ -6,8 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-
-#include "core/scanner_options.h"
+#include <QTimer>
 
 namespace korvane {
 
@@ -40,11 +39,12 @@ bool ResolveProgramStart(const QString& file, const QStringList& arguments, QStr
     return true;
 }
 
-bool QtProcessRunner::RunAndWait(const std::string& program, int) {
+ProcessOutcome QtProcessRunner::RunAndWait(const std::string& program, int,
+                                           std::chrono::milliseconds timeLimit) {
     QString executable;
     QStringList arguments;
     if (!ResolveProgramStart(QString::fromLocal8Bit(program.c_str()), {}, executable, arguments))
-        return false;
+        return {ProcessOutcome::NotStarted, 0};
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
@@ -52,38 +52,61 @@ bool QtProcessRunner::RunAndWait(const std::string& program, int) {
     process.setArguments(arguments);
     process.setWorkingDirectory(QDir::currentPath());
 
-    // No time limit: the updater takes as long as it takes. The loop keeps the
-    // window painting; its controls are disabled meanwhile.
+    // The loop keeps the window painting and its Cancel button working; the
+    // other controls are disabled meanwhile.
     QEventLoop loop;
-    bool started = true;
+    QTimer limit;
+    limit.setSingleShot(true);
+    ProcessOutcome outcome{ProcessOutcome::Finished, 0};
+    const auto end = [&](ProcessOutcome::Kind why) {
+        outcome.kind = why;
+        process.kill();
+        process.waitForFinished(5000);
+        loop.quit();
+    };
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            started = false;
+            outcome.kind = ProcessOutcome::NotStarted;
             loop.quit();
         }
     });
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] { end(ProcessOutcome::TimedOut); });
+    cancel_ = [&] { end(ProcessOutcome::Cancelled); };
     process.start();
-    if (started && process.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return started;
+    if (outcome.kind == ProcessOutcome::Finished && process.state() != QProcess::NotRunning) {
+        limit.start(timeLimit);
+        loop.exec();
+    }
+    cancel_ = nullptr;
+    if (outcome.kind != ProcessOutcome::Finished) return outcome;
+    if (process.state() != QProcess::NotRunning) process.waitForFinished(-1);
+    if (process.exitStatus() == QProcess::CrashExit) return {ProcessOutcome::Crashed, 0};
+    outcome.exitCode = process.exitCode();
+    return outcome;
 }
 
-bool QtProcessRunner::Launch(const std::string& program, const std::string& parameters,
-                             const std::string& workingFolder) {
+void QtProcessRunner::Cancel() {
+    if (cancel_) cancel_();
+}
+
+bool QtProcessRunner::Launch(const std::string& program, const std::string&,
+                             const std::vector<std::string>& arguments, const std::string& workingFolder,
+                             std::chrono::milliseconds) {
     const QString folder = QString::fromLocal8Bit(workingFolder.c_str());
     QString file = QString::fromLocal8Bit(program.c_str());
     if (QFileInfo(file).isRelative()) file = QDir(folder).filePath(file);
-    QStringList arguments;
-    for (const std::string& argument : SplitScannerOptions(parameters)) {
-        arguments << QString::fromLocal8Bit(argument.c_str());
-    }
+    QStringList list;
+    for (const std::string& argument : arguments) list << QString::fromLocal8Bit(argument.c_str());
     QString executable;
     QStringList programArguments;
-    if (!ResolveProgramStart(file, arguments, executable, programArguments)) return false;
+    if (!ResolveProgramStart(file, list, executable, programArguments)) return false;
     QProcess process;
     process.setProgram(executable);
     process.setArguments(programArguments);
     process.setWorkingDirectory(folder);
+    // Returns once the program has been executed or has failed to; the
+    // scanner's own run is not waited for.
     return process.startDetached();
 }
 

@@ -2,6 +2,7 @@
 // Starts the updater and the scanner with QProcess. A Windows program that
 // this system cannot run itself is handed to wine when wine is installed.
 #include <QStringList>
+#include <functional>
 
 #include "platform/process_runner.h"
 
@@ -9,9 +10,15 @@ namespace korvane {
 
 class QtProcessRunner : public ProcessRunner {
 public:
-    bool RunAndWait(const std::string& program, int showState) override;
+    ProcessOutcome RunAndWait(const std::string& program, int showState,
+                              std::chrono::milliseconds timeLimit) override;
     bool Launch(const std::string& program, const std::string& parameters,
-                const std::string& workingFolder) override;
+                const std::vector<std::string>& arguments, const std::string& workingFolder,
+                std::chrono::milliseconds timeLimit) override;
+    void Cancel() override;
+
+private:
+    std::function<void()> cancel_;  // set while RunAndWait waits
 };
 
 // The program and arguments that start file with arguments on this system:

@@ -8,6 +8,7 @@
 
 #include "core/app_state.h"
 #include "core/scanner_boxes.h"
+#include "core/scanner_limits.h"
 #include "platform/download.h"
 #include "platform/platform.h"
 #include "platform/process_runner.h"
@@ -35,6 +36,9 @@ public:
     // Starts the delay after which DelayedStart runs.
     virtual void StartDelayTimer() = 0;
     virtual void StopDelayTimer() = 0;
+    // A run began or ended (the delayed start counts as part of it), so the
+    // Cancel button can follow.
+    virtual void RunningChanged(bool) {}
 };
 
 // What the last run reached, for the command line's exit status.
@@ -43,6 +47,8 @@ struct ScannerRunOutcome {
     bool updateSucceeded = false;    // the updater ran
     bool startSucceeded = false;     // the scanner was started
     bool startDelayed = false;       // the start waits for the delay timer
+    bool failed = false;             // a stage failed; the last status says how
+    bool cancelled = false;          // the user stopped the run
 };
 
 class ScannerSequence {
@@ -58,8 +64,14 @@ public:
     bool UnpackArchive(const std::string& archivePath);
     // Form_Unload's file clean-up.
     void CleanUpOnUnload();
+    // Stops the run from an event handler: the transfer is aborted, a waiting
+    // updater ended, a pending delayed start dropped; the run then ends with
+    // the status "cancelled" and removes what it left half done.
+    void Cancel();
+    void UseLimits(const ScannerLimits& limits) { limits_ = limits; }
 
-    bool IsRunning() const { return running_; }
+    // Running, or waiting for the delayed start.
+    bool IsRunning() const { return running_ || outcome_.startDelayed; }
     const ScannerRunOutcome& Outcome() const { return outcome_; }
     const std::string& ScannerOptions() const { return scannerOptions_; }
     void ClearScannerOptions() { scannerOptions_.clear(); }
@@ -70,9 +82,18 @@ public:
     std::string PageFile() const;
 
 private:
-    bool DownloadFileProgress(const std::string& url, const std::string& target);
-    void DownloadStage();
-    void UpdateStage();
+    DownloadResult DownloadFileProgress(const std::string& url, const std::string& target);
+    // Each stage returns false when it failed or was cancelled; the run ends there.
+    bool DownloadStage();
+    bool DownloadPage(std::string& page);
+    bool DownloadArchive(const std::string& link);
+    bool UpdateStage();
+    bool RunUpdater(const std::string& updater);
+    bool ProgramFolderIsSafe();
+    void RemoveLeftovers();
+    void Finish();
+    std::string UniqueSuffix();
+    std::string WithReason(const std::string& text, const DownloadResult& result) const;
     // False when the run ends here (window closed or start handed to the timer).
     bool StartStage();
     bool LaunchScanner();
@@ -90,10 +111,14 @@ private:
     ScannerView& view_;
     std::string vendorHost_;
 
+    ScannerLimits limits_;
     std::string scannerOptions_;
+    std::vector<std::string> scannerArguments_;
     std::vector<std::string> links_;  // links found this run, in page order
     bool unpackRetried_ = false;
     bool running_ = false;
+    bool cancelRequested_ = false;
+    unsigned uniqueCounter_ = 0;
     ScannerRunOutcome outcome_;
 };
 

@@ -51,5 +51,18 @@ TEST(ScannerOptions, SplittingKeepsAFolderWithBlanksTogether) {
               (std::vector<std::string>{"/FOLDER=/tmp/x /SERVICES", "/SNOC"}));
 }
 
+// On a system that starts programs with an argument list the folder is one
+// argument, whatever its name holds; the string form is the same as before.
+TEST(ScannerOptions, ArgumentsKeepAFolderNamedLikeASwitchInOnePiece) {
+    ScannerOptionInput input = Ticked({2, 6, 7});
+    input.scanFolder = "/data/a /REG b";
+    input.scanFolderExists = true;
+    input.scanFolderShort = input.scanFolder;
+    EXPECT_EQ(BuildScannerArguments(input),
+              (std::vector<std::string>{"/REG", "/FOLDER=/data/a /REG b", "/SubFolders", "/SNOC"}));
+    EXPECT_EQ(BuildScannerOptions(input), " /REG /FOLDER=/data/a /REG b /SubFolders /SNOC");
+    EXPECT_EQ(BuildScannerArguments(Ticked({})), SplitScannerOptions(kDefaultScannerOptions));
+}
+
 }  // namespace
 }  // namespace korvane

@@ -117,6 +117,17 @@ TEST_F(ArchiveExtraction, PasswordProtectedMemberAsksAndUsesTheAnswer) {
     EXPECT_EQ(passwordQuestions, 2);  // a wrong answer asks again; the right one serves both
 }
 
+TEST_F(ArchiveExtraction, WrongPasswordsAreAskedForAtMostThreeTimes) {
+    passwordAnswers = {"wrong", "still wrong", "wrong again", testing::kTestPassword};
+    const ExtractOutcome outcome = Extract(WriteArchive(testing::MakeZip({
+        {"secret.txt", "hidden", 0644, true},
+        {"secret2.txt", "hidden too", 0644, true},
+    })));
+    EXPECT_NE(outcome.result, kExtractOk);
+    EXPECT_EQ(passwordQuestions, kMaximumPasswordQuestions);
+    EXPECT_TRUE(FolderContents().isEmpty());
+}
+
 TEST_F(ArchiveExtraction, EmptyPasswordSkipsThatAndEveryFurtherProtectedMember) {
     const ExtractOutcome outcome = Extract(WriteArchive(testing::MakeZip({
         {"secret.txt", "hidden", 0644, true},

@@ -2,44 +2,26 @@
 // sent, and a server that sends its headers and then nothing more.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <algorithm>
 
-#include "scanner/loopback_server.h"
-#include "scanner/qt_downloader.h"
-#include "scanner/test_archive.h"
+#include "scanner/download_fixture.h"
 
 namespace korvane {
 namespace {
 
 using testing::CannedResponse;
-using testing::LoopbackServer;
 using testing::ReadFileBytes;
 
-class BadDownload : public ::testing::Test {
+class BadDownload : public testing::DownloadFixture {
 protected:
-    void SetUp() override { testing::WriteFileBytes(target, "older archive"); }
-    bool Download(const QString& path, QtDownloader downloader) {
-        notes.clear();
-        return downloader.DownloadFile(server.Url(path).toStdString(), target,
-                                       [this](const DownloadNotification& n) { notes.push_back(n); });
+    DownloadResult Download(const QString& path, QtDownloader downloader) {
+        return Fetch(server.Url(path), downloader);
     }
-    bool Notified(int code) const {
-        return std::any_of(notes.begin(), notes.end(), [code](const auto& n) { return n.code == code; });
-    }
-    // The older file is kept and nothing partial lies beside it.
+    // The older file is kept, nothing partial lies beside it, and nothing
+    // claimed the download was complete.
     void ExpectOlderFileOnly() {
-        EXPECT_EQ(ReadFileBytes(target), "older archive");
-        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"mwav.exe"});
+        DownloadFixture::ExpectOlderFileOnly();
         EXPECT_FALSE(Notified(kDownloadEndData));
     }
-
-    QTemporaryDir temp;
-    std::string target = temp.path().toStdString() + "/mwav.exe";
-    LoopbackServer server;
-    std::vector<DownloadNotification> notes;
 };
 
 // The server announces 2 GiB and then stalls: the download is refused on the

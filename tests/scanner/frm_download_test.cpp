@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QDir>
 #include <cstdlib>
+#include <functional>
 
 #include "core/vendor_host.h"
 #include "scanner/qt_downloader.h"
@@ -159,9 +161,9 @@ TEST_F(FrmDownloadTest, StartButtonRunsEveryStageEndToEnd) {
 class InspectingDownloader : public Downloader {
 public:
     std::function<void(const ProgressSink&)> during;
-    bool DownloadFile(const std::string&, const std::string&, const ProgressSink& progress) override {
+    DownloadResult DownloadFile(const std::string&, const std::string&, const ProgressSink& progress) override {
         during(progress);
-        return false;
+        return {DownloadFailure::HttpStatus, 404, 0, {}};
     }
 };
 
@@ -185,20 +187,63 @@ TEST_F(FrmDownloadTest, ProgressShowsInTheStatusBarAndBothLogs) {
         progress({7, 9, 13, "ignored"});
         EXPECT_EQ(window->StatusText(), QStringLiteral("Lade http://h/mwav.exe ( 25% )"));
 
-        // The window cannot be closed under a running download.
-        window->close();
-        window->reject();
         stillOpen = window->isVisible();
     };
     window->Check_Download->click();
     window->Command1->click();
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("Lade http://h/mwav.exe\nSende Anfrage..."));
+    EXPECT_EQ(window->Text1->toPlainText(),
+              QString::fromStdString(Text(47)) + QStringLiteral("\nLade http://h/mwav.exe\nSende Anfrage...\n") +
+                  QString::fromStdString(Text(55)) + QStringLiteral(" (HTTP-Status 404)"));
+    EXPECT_TRUE(window->Text1->isVisibleTo(window.get()));
     EXPECT_EQ(window->Text2->toPlainText(),
               QStringLiteral("Text2512 ---- of 2048 recieved\n0 ---- of 0 recieved\n7 ---- of 9 recieved\n"));
     EXPECT_FALSE(window->DownloadBar->isVisible());
-    EXPECT_EQ(window->StatusText().toStdString(), Text(55));
+    EXPECT_EQ(window->StatusText().toStdString(), Text(55) + " (HTTP-Status 404)");
     EXPECT_TRUE(window->Command1->isEnabled());
+}
+
+// Cancel, Esc and closing the window each stop a run that is downloading:
+// the transfer ends, nothing partial stays, the status says so, and the
+// window closes afterwards when that was asked for.
+TEST_F(FrmDownloadTest, CancelEscAndCloseStopARunningDownload) {
+    CannedResponse drip{200, QByteArray(100000, 'd'), {}, false, false};
+    drip.dripMilliseconds = 10;
+    server.Serve("/antivirus/mwav.asp", drip);
+    testing::WriteFileBytes(ArchiveFile(), "older archive");
+    EXPECT_EQ(window->CB_Cancel->text(), QStringLiteral("Abbrechen"));
+    EXPECT_FALSE(window->CB_Cancel->isEnabled());
+    EXPECT_TRUE(window->Text1->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->Text1->isReadOnly());
+    window->show();
+    window->Check_Download->click();
+
+    const std::function<void()> stops[] = {
+        [&] { window->CB_Cancel->click(); },
+        [&] { QTest::keyClick(window.get(), Qt::Key_Escape); },
+        [&] { window->close(); },
+    };
+    for (std::size_t i = 0; i < std::size(stops); ++i) {
+        window->show();
+        bool cancelEnabled = false;
+        QTimer::singleShot(300, window.get(), [&, i] {
+            cancelEnabled = window->CB_Cancel->isEnabled();
+            stops[i]();
+        });
+        window->Command1->click();
+        EXPECT_TRUE(cancelEnabled) << i;
+        EXPECT_EQ(window->StatusText(), QStringLiteral("Abgebrochen.")) << i;
+        EXPECT_EQ(window->Text1->toPlainText().split('\n').last(), QStringLiteral("Abgebrochen.")) << i;
+        EXPECT_FALSE(window->CB_Cancel->isEnabled()) << i;
+        EXPECT_TRUE(window->Command1->isEnabled()) << i;
+        EXPECT_EQ(testing::ReadFileBytes(ArchiveFile()), "older archive") << i;
+        EXPECT_EQ(QDir(QString::fromStdString(Dir("tmp"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{})
+            << i;
+        // Esc and closing close the window once the run has ended; Cancel does not.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->isVisible(), i == 0) << i;
+    }
 }
 
 TEST_F(FrmDownloadTest, OpeningAgainStartsFromTheDesignState) {

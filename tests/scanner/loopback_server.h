@@ -1,6 +1,7 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 for download tests: fixed answers per path,
-// redirects, errors, and answers that stall or stop early.
+// A small HTTP/1.1 server on 127.0.0.1 for download tests: fixed answers per
+// path on connections kept alive between requests, redirects, errors, and
+// answers that stall, stop early, lie about their length or drip.
 #include <QByteArray>
 #include <QMap>
 #include <QStringList>
@@ -19,6 +20,9 @@ struct CannedResponse {
     qint64 announcedLength = kBodySize;
     static constexpr qint64 kBodySize = -1;
     static constexpr qint64 kNoLength = -2;
+    QByteArray contentType = "application/octet-stream";
+    // Send the body one byte per dripMilliseconds instead of at once.
+    int dripMilliseconds = 0;
 };
 
 class LoopbackServer : public QObject {
@@ -31,9 +35,13 @@ public:
     void Serve(const QString& path, CannedResponse response) { routes_[path] = std::move(response); }
     // Paths asked for, in order.
     QStringList requests;
+    // Connections accepted; fewer than requests when connections were reused.
+    int connections = 0;
 
 private:
-    void Answer(class QTcpSocket* socket);
+    void ReadRequests(class QTcpSocket* socket);
+    // False when the connection ends with this answer.
+    bool Answer(class QTcpSocket* socket, const QString& path);
 
     QTcpServer server_;
     QMap<QString, CannedResponse> routes_;

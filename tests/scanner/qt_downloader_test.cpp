@@ -17,7 +17,7 @@ using testing::ReadFileBytes;
 
 class QtDownloaderTest : public ::testing::Test {
 protected:
-    bool Download(const QString& url, std::chrono::milliseconds stall = QtDownloader::kDefaultStallTimeout) {
+    DownloadResult Download(const QString& url, std::chrono::milliseconds stall = QtDownloader::kDefaultStallTimeout) {
         QtDownloader downloader(stall);
         notes.clear();
         return downloader.DownloadFile(url.toStdString(), target,
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"CutShort", {200, QByteArray(4096, 'c'), {}, false, true}},
                       FailureCase{"TooManyRedirects", {302, "", "/loop", false, false}},
                       FailureCase{"RedirectToAnotherScheme",
-                                  {302, "", "https://127.0.0.1:1/x", false, false}}),
+                                  {302, "", "ftp://127.0.0.1:1/x", false, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(QtDownloaderTest, RefusedConnectionFails) {

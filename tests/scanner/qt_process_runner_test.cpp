@@ -14,6 +14,8 @@ namespace {
 
 using testing::WriteFileBytes;
 
+constexpr std::chrono::minutes kLimit(5);
+
 // Runs with PATH set to one folder, so whether "wine" is found is the test's choice.
 class QtProcessRunnerTest : public ::testing::Test {
 protected:
@@ -49,20 +51,22 @@ TEST_F(QtProcessRunnerTest, WindowsProgramsGoThroughWineWhenItIsInstalled) {
 TEST_F(QtProcessRunnerTest, ProgramsThatCannotStartAreReportedAsFailures) {
     QtProcessRunner runner;
     WriteFileBytes(Path("mwavscan.com"), "MZ a Windows program", 0755);
-    EXPECT_FALSE(runner.RunAndWait(Path("mwavscan.com"), -1));
-    EXPECT_FALSE(runner.Launch("mwavscan.com", " /SNOC", temp.path().toStdString() + "/"));
-    EXPECT_FALSE(runner.RunAndWait(Path("missing.exe"), -1));
+    EXPECT_EQ(runner.RunAndWait(Path("mwavscan.com"), -1, kLimit).kind, ProcessOutcome::NotStarted);
+    EXPECT_FALSE(runner.Launch("mwavscan.com", " /SNOC", {"/SNOC"}, temp.path().toStdString() + "/", kLimit));
+    EXPECT_EQ(runner.RunAndWait(Path("missing.exe"), -1, kLimit).kind, ProcessOutcome::NotStarted);
 }
 
 TEST_F(QtProcessRunnerTest, LaunchPassesAFolderWithBlanksAsOneArgument) {
     const std::string record = Path("args.txt");
     WriteFileBytes(Path("mwavscan.com"), testing::RecordingScript(record).c_str(), 0755);
     QtProcessRunner runner;
-    ASSERT_TRUE(runner.Launch("mwavscan.com", " /FOLDER=/data/my files /SubFolders /SNOC",
-                              temp.path().toStdString() + "/"));
+    // A folder whose name looks like further switches stays one argument.
+    ASSERT_TRUE(runner.Launch("mwavscan.com", " /FOLDER=/data/my files /REG /SubFolders /SNOC",
+                              {"/FOLDER=/data/my files /REG", "/SubFolders", "/SNOC"}, temp.path().toStdString() + "/",
+                              kLimit));
     ASSERT_TRUE(QTest::qWaitFor([&] { return testing::ReadFileBytes(record).count('\n') == 4; }, 10000));
     EXPECT_EQ(QString::fromLocal8Bit(testing::ReadFileBytes(record)).split('\n', Qt::SkipEmptyParts),
-              (QStringList{temp.path(), "/FOLDER=/data/my files", "/SubFolders", "/SNOC"}));
+              (QStringList{temp.path(), "/FOLDER=/data/my files /REG", "/SubFolders", "/SNOC"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // cache folders, a loopback vendor server, and the platform the run uses.
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <memory>
 
 #include "core/app_state.h"
@@ -48,18 +49,21 @@ public:
 // A process runner for failure paths: records the calls, answers as told.
 class ScriptedProcessRunner : public ProcessRunner {
 public:
-    bool runResult = true;
+    ProcessOutcome runResult{ProcessOutcome::Finished, 0};
     bool launchResult = true;
     std::vector<std::string> ran;
     std::vector<std::string> launched;  // "program|parameters|folder"
+    std::vector<std::vector<std::string>> launchedArguments;
 
-    bool RunAndWait(const std::string& program, int) override {
+    ProcessOutcome RunAndWait(const std::string& program, int, std::chrono::milliseconds) override {
         ran.push_back(program);
         return runResult;
     }
     bool Launch(const std::string& program, const std::string& parameters,
-                const std::string& folder) override {
+                const std::vector<std::string>& arguments, const std::string& folder,
+                std::chrono::milliseconds) override {
         launched.push_back(program + "|" + parameters + "|" + folder);
+        launchedArguments.push_back(arguments);
         return launchResult;
     }
 };
@@ -75,7 +79,10 @@ public:
         state.InternetCacheDir = Dir("cache");
         state.PathSeparator = '/';
         state.Language = UiLanguage::German;
+        // The user's own settings file stays out of the tests.
+        ::setenv("KORVANE_SETTINGS", (temp.path() + QStringLiteral("/korvane.ini")).toLocal8Bit().constData(), 1);
     }
+    ~ScannerFixture() { ::unsetenv("KORVANE_SETTINGS"); }
 
     std::string Dir(const char* sub) const { return temp.path().toStdString() + "/" + sub; }
     std::string ScannerFolder() const { return Dir("root") + "/bases_x"; }

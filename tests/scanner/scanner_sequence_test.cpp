@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "core/more_text.h"
 #include "core/scanner_options.h"
 #include "scanner/qt_downloader.h"
 #include "scanner/qt_process_runner.h"
@@ -72,7 +73,8 @@ TEST_F(ScannerSequenceTest, DownloadTriesTheLinksInOrderAndKeepsTheArchive) {
     EXPECT_EQ(view.statuses.front(), Text(47));
     EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), Text(48)), view.statuses.end());
     EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "3" + Text(49)), view.statuses.end());
-    EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), Text(51)), view.statuses.end());
+    EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), Text(51) + " (HTTP-Status 404)"),
+              view.statuses.end());
     EXPECT_EQ(view.statuses.back(), Saved());
     EXPECT_EQ(server.requests, (QStringList{"/antivirus/mwav.asp", "/bad/mwav.exe", "/good/mwav.exe"}));
     EXPECT_EQ(ReadFileBytes(ArchiveFile()), archive);
@@ -93,7 +95,7 @@ TEST_F(ScannerSequenceTest, UnreachablePageStopsTheDownloadAndKeepsAnOldPageFile
     WriteFileBytes(PageFile(), "page of an earlier run");
     Tick({kCheckDownload});
     Sequence().Run();
-    EXPECT_EQ(Statuses(), (std::vector<std::string>{Text(47), Text(55)}));
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{Text(47), Text(55) + " (HTTP-Status 404)"}));
     EXPECT_EQ(server.requests, QStringList{"/antivirus/mwav.asp"});
     EXPECT_EQ(ReadFileBytes(PageFile()), "page of an earlier run");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(ArchiveFile())));
@@ -116,7 +118,8 @@ TEST_F(ScannerSequenceTest, PageWithoutLinksFallsBackToTheStandardLink) {
     Sequence().Run();
     const std::vector<std::string> stages = Statuses();
     const std::vector<std::string> tail(stages.end() - 5, stages.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{Text(48), Text(53), "1" + Text(49), Text(51), Text(52)}));
+    EXPECT_EQ(tail, (std::vector<std::string>{Text(48), Text(53), "1" + Text(49), Text(51) + " (HTTP-Status 404)",
+                                              Text(52)}));
     EXPECT_EQ(server.requests, (QStringList{"/antivirus/mwav.asp", "/download/tools/mwav.exe"}));
     EXPECT_FALSE(sequence->Outcome().downloadSucceeded);
 }
@@ -127,7 +130,7 @@ TEST_F(ScannerSequenceTest, TheSameLinkTwiceIsTriedTwice) {
     Tick({kCheckDownload});
     Sequence().Run();
     EXPECT_EQ(server.requests, (QStringList{"/antivirus/mwav.asp", "/m/mwav.exe", "/m/mwav.exe"}));
-    EXPECT_EQ(std::count(view.statuses.begin(), view.statuses.end(), Text(51)), 2);
+    EXPECT_EQ(std::count(view.statuses.begin(), view.statuses.end(), Text(51) + " (HTTP-Status 404)"), 2);
     EXPECT_EQ(view.statuses.back(), Text(52));
 }
 
@@ -146,10 +149,12 @@ TEST_F(ScannerSequenceTest, UpdateUnpacksAnEarlierArchiveOnceThenGivesUp) {
 TEST_F(ScannerSequenceTest, UpdaterThatCannotStartIsNotReportedAsFinished) {
     QDir().mkpath(QString::fromStdString(ScannerFolder()));
     WriteFileBytes(ScannerFolder() + "/KAVUpd.exe", "MZ not runnable here", 0644);
-    scripted.runResult = false;
+    scripted.runResult = {ProcessOutcome::NotStarted, 0};
     Tick({kCheckUpdate});
     Sequence().Run();
-    EXPECT_EQ(view.statuses, (std::vector<std::string>{Text(43) + "...", Text(60)}));
+    EXPECT_EQ(view.statuses,
+              (std::vector<std::string>{Text(43) + "...", More(MoreText::UpdaterNotStarted, state.Language)}));
+    EXPECT_TRUE(sequence->Outcome().failed);
     EXPECT_FALSE(sequence->Outcome().updateSucceeded);
 }
 
@@ -203,7 +208,9 @@ TEST_F(ScannerSequenceTest, BrokenArchiveIsToldInAMessageAndTheStartFails) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "Korvane");
     EXPECT_FALSE(ui.messages[0].text.empty());
-    EXPECT_EQ(view.statuses, (std::vector<std::string>{Text(63), Text(62)}));
+    ASSERT_EQ(view.statuses.size(), 2u);
+    EXPECT_EQ(view.statuses[0].rfind(Text(63) + " (", 0), 0u) << view.statuses[0];
+    EXPECT_EQ(view.statuses[1], Text(62));
 }
 
 TEST_F(ScannerSequenceTest, UpdateAndStartHandTheStartToTheTimer) {
@@ -227,9 +234,11 @@ TEST_F(ScannerSequenceTest, UpdateAndStartHandTheStartToTheTimer) {
 }
 
 TEST_F(ScannerSequenceTest, DelayedStartWithoutScannerDoesNotUnpack) {
-    WriteFileBytes(ArchiveFile(), testing::MakeZip({{"mwavscan.com", "scanner", 0755}}));
+    WriteFileBytes(ArchiveFile(),
+                   testing::MakeZip({{"KAVUpd.exe", "updater", 0755}, {"mwavscan.com", "scanner", 0755}}));
     Tick({kCheckUpdate, kCheckStart});
     Sequence().Run();  // unpacks the archive while looking for the updater
+    ASSERT_EQ(view.delayStarted, 1);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(ScannerFolder() + "/mwavscan.com")));
     sequence->DelayedStart();
     EXPECT_EQ(view.statuses.back(), Text(62));

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <algorithm>
 
 namespace korvane::testing {
 
@@ -122,6 +123,31 @@ QByteArray MakeZip(const std::vector<Member>& members) {
         start = end;
     }
     return zip.isEmpty() ? MakeUniformZip({}, false) : zip;
+}
+
+QByteArray MakeBomb(const std::string& name, std::size_t size) {
+    std::vector<char> buffer(1 << 20);
+    size_t used = 0;
+    struct archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    archive_write_set_format_option(a, "zip", "compression", "deflate");
+    EXPECT_EQ(archive_write_open_memory(a, buffer.data(), buffer.size(), &used), ARCHIVE_OK);
+    struct archive_entry* e = archive_entry_new();
+    archive_entry_set_pathname_utf8(e, name.c_str());
+    archive_entry_set_filetype(e, AE_IFREG);
+    archive_entry_set_size(e, static_cast<la_int64_t>(size));
+    archive_entry_set_perm(e, 0644);
+    EXPECT_EQ(archive_write_header(a, e), ARCHIVE_OK) << archive_error_string(a);
+    const std::vector<char> zeros(1 << 16, '\0');
+    for (std::size_t left = size; left > 0;) {
+        const std::size_t n = std::min(left, zeros.size());
+        archive_write_data(a, zeros.data(), n);
+        left -= n;
+    }
+    archive_entry_free(e);
+    EXPECT_EQ(archive_write_close(a), ARCHIVE_OK) << archive_error_string(a);
+    archive_write_free(a);
+    return QByteArray(buffer.data(), static_cast<qsizetype>(used));
 }
 
 QByteArray WithProgramStub(const QByteArray& zip) {

@@ -21,6 +21,8 @@ inline constexpr const char* kTestPassword = "s3cret";
 // Stored (uncompressed), so a test can damage a member's bytes.
 QByteArray MakeZip(const std::vector<Member>& members);
 QByteArray WithProgramStub(const QByteArray& zip);
+// One deflated member of size zero bytes: a small archive that unpacks huge.
+QByteArray MakeBomb(const std::string& name, std::size_t size);
 
 // A shell script that records its working folder and arguments, one a line,
 // in record (a path), then exits 0.

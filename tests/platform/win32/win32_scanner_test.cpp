@@ -57,14 +57,18 @@ TEST_F(Win32Scanner, CreatesFoldersGivesShortNamesAndDeletesFiles) {
 
 TEST_F(Win32Scanner, RunAndWaitWaitsForTheProgramAndFailsForAMissingOne) {
     Win32ProcessRunner runner;
-    EXPECT_TRUE(runner.RunAndWait("\"" + ThisProgram() + "\" --gtest_list_tests --gtest_filter=None", -1));
-    EXPECT_FALSE(runner.RunAndWait(root + "\\KAVUpd.exe", -1));
+    const std::chrono::minutes limit(5);
+    const ProcessOutcome ran =
+        runner.RunAndWait("\"" + ThisProgram() + "\" --gtest_list_tests --gtest_filter=None", -1, limit);
+    EXPECT_TRUE(ran.Succeeded());
+    EXPECT_EQ(runner.RunAndWait(root + "\\KAVUpd.exe", -1, limit).kind, ProcessOutcome::NotStarted);
 }
 
 TEST_F(Win32Scanner, LaunchOfAMissingScannerFails) {
     Win32ProcessRunner runner;
     ASSERT_FALSE(files.CreateFolderPath(root + "\\"));
-    EXPECT_FALSE(runner.Launch("mwavscan.com", " /MEM /SNOC", root + "\\"));
+    EXPECT_FALSE(runner.Launch("mwavscan.com", " /MEM /SNOC", {"/MEM", "/SNOC"}, root + "\\",
+                               std::chrono::seconds(60)));
 }
 
 }  // namespace
