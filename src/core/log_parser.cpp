@@ -63,13 +63,13 @@ std::optional<LogEntry> ParseLowered(std::string_view line, std::string_view low
         const std::size_t taggedAt = lower.find(kTaggedWord, verdictFrom);
         if (taggedAt == npos) return std::nullopt;
         entry.FilePath = TrimBlanks(line.substr(pathFrom, taggedAt - 1 - pathFrom));
-        // The name runs to the next blank; one blank right after the colon is stepped over.
+        // The name runs to the next blank or to the end of the line; one blank
+        // right after the colon is stepped over. A tagged entry always carries
+        // the prefix, so "Mark all infected" never ticks a harmless tool.
         const std::size_t nameFrom = taggedAt + kTaggedWord.size();
         const std::size_t blankAt = nameFrom + 1 <= lower.size() ? lower.find(' ', nameFrom + 1) : npos;
-        if (blankAt != npos) {
-            entry.VirusName =
-                std::string(kTaggedPrefix) + TrimBlanks(line.substr(nameFrom, blankAt - nameFrom));
-        }
+        const std::size_t nameEnd = blankAt == npos ? line.size() : blankAt;
+        entry.VirusName = std::string(kTaggedPrefix) + TrimBlanks(line.substr(nameFrom, nameEnd - nameFrom));
     }
     if (entry.FilePath.empty()) return std::nullopt;
     return entry;
@@ -80,13 +80,13 @@ std::optional<LogEntry> ParseLowered(std::string_view line, std::string_view low
 void ForEachLogLine(std::string_view logText, const std::function<void(std::string_view line)>& visit) {
     std::size_t start = 0;
     while (true) {
-        std::size_t end = logText.find("\r\n", start);
+        const std::size_t end = logText.find('\n', start);
         if (end == npos) {
             visit(logText.substr(start));
             return;
         }
-        visit(logText.substr(start, end - start));
-        start = end + 2;
+        visit(WithoutCarriageReturn(logText.substr(start, end - start)));
+        start = end + 1;
     }
 }
 

@@ -13,14 +13,16 @@
 
 namespace korvane {
 
-// Calls visit for every line of a log text. Lines end only at "\r\n"; a lone
-// "\r" or "\n" stays inside its line. Empty lines are visited too.
+// Calls visit for every line of a log text. A line ends at "\n"; one "\r"
+// right before it is not part of the line, so CR LF, LF-only and mixed texts
+// (the clipboard turns CR LF into LF on Windows) give the same lines. A lone
+// "\r" elsewhere stays inside its line. Empty lines are visited too.
 void ForEachLogLine(std::string_view logText, const std::function<void(std::string_view line)>& visit);
 
 // The object a single line reports, or nothing when the line is no object
 // line (no "file ", no ":\", no verdict after the path, or an empty path).
 // Infected: name between the quotes of `infected by "..."`, or empty.
-// Tagged: "tagged:" followed by the name, or empty.
+// Tagged: "tagged:" followed by the name up to the next blank or the line's end.
 std::optional<LogEntry> ParseObjectLine(std::string_view line);
 
 // Entries for every object line of a log, in log order. A line naming a path

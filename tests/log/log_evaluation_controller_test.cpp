@@ -156,6 +156,46 @@ TEST_F(LogEvaluation, OpenedFileFillsTheListCaptionAndReport) {
     EXPECT_EQ(ReportFile(), ui_.clipboard);
 }
 
+// A file and the clipboard give the same rows and the same CR LF report, with
+// any line ends; a tagged name that ends its line stays tagged.
+TEST_F(LogEvaluation, AnyLineEndsFromFileAndClipboardGiveTheSameRowsAndReport) {
+    const std::string crlf =
+        "Scanning file C:\\WINDOWS\\evil.exe infected by \"Trojan.Evil.a\"\r\n"
+        "Scanning file C:\\Tools\\bar.dll tagged as not-a-virus: AdWare.Bar.b\r\n"
+        "Scanning file C:\\a.zip infected by \"Packed.Y\"\r\n"
+        "Total Objects: 3\r\n";
+    const std::vector<ResultRow> expected = {
+        {"Line1", "added", "C:\\WINDOWS\\evil.exe", "Trojan.Evil.a", false},
+        {"Line2", "added", "C:\\Tools\\bar.dll", "tagged:AdWare.Bar.b", false},
+        {"Line3", "added", "C:\\a.zip", "Packed.Y", false}};
+    std::string lfOnly = crlf;
+    for (std::size_t at = 0; (at = lfOnly.find("\r\n", at)) != std::string::npos;) lfOnly.erase(at, 1);
+    std::string mixed = crlf;
+    mixed.erase(mixed.find("\r\n"), 1);
+
+    ui_.openFileAnswers.push_back(WriteLog("crlf.log", crlf));
+    controller_->mnuOpen_Escan_Click();
+    const std::string reference = ui_.clipboard;
+    ASSERT_NE(reference.find("2: C:\\Tools\\bar.dll => tagged:AdWare.Bar.b\r\n"), std::string::npos);
+
+    for (const std::string& text : {lfOnly, mixed}) {
+        for (const bool fromClipboard : {false, true}) {
+            ui_.clipboard = text;
+            if (fromClipboard) {
+                controller_->mnuAnalyzeClipboard_Click();
+            } else {
+                ui_.openFileAnswers.push_back(WriteLog("other.log", text));
+                controller_->mnuOpen_Escan_Click();
+            }
+            ASSERT_EQ(model_->rowCount(), 3) << (fromClipboard ? "clipboard" : "file");
+            for (int row = 0; row < 3; ++row)
+                EXPECT_EQ(model_->Row(row), expected[static_cast<std::size_t>(row)]);
+            EXPECT_EQ(ui_.clipboard, reference);
+            EXPECT_EQ(ReportFile(), reference);
+        }
+    }
+}
+
 TEST_F(LogEvaluation, DialogStartsInTheCurrentFolderWithoutScannerFolder) {
     ui_.openFileAnswers.push_back("");
     controller_->mnuOpen_Escan_Click();
