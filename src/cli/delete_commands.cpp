@@ -7,10 +7,11 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/mapped_log.h"
+#include "cli/streamed_log.h"
 #include "core/app_state.h"
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
+#include "core/log_parser.h"
 #include "core/os_version.h"
 #include "core/pending_operations.h"
 #include "core/text_util.h"
@@ -177,14 +178,19 @@ int RunCleanCommand(const QStringList& arguments) {
     state.PathSeparator = system->PathSeparator();
 
     if (!parser.positionalArguments().isEmpty()) {
-        const QString file = parser.positionalArguments().front();
-        MappedLog log;
-        if (const std::error_code error = log.Open(file.toLocal8Bit().toStdString())) {
-            std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(arguments.value(0)), qPrintable(file),
-                         error.message().c_str());
-            return 2;
+        StreamedLog log;
+        if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+        std::vector<LogEntry> found;
+        ObjectLineScanner objects(EntriesKeptByEvaluation(state));
+        std::string_view text;
+        std::size_t from = 0;
+        while (log.Next(text, from)) {
+            objects.Scan(text, from, [&](const ObjectLine& object) { found.push_back(EntryOf(object)); });
         }
-        EvaluateLogIntoEntries(state, log.Text());
+        // A log that could not be read as a log deletes nothing; one that
+        // changed while it was read names real objects all the same.
+        if (log.ReportProblems(state.Language) == 2) return 2;
+        TakeEvaluatedEntries(state, std::move(found));
     }
     for (const QString& path : parser.values(add)) AppendEntryByHand(state, path.toLocal8Bit().toStdString());
 

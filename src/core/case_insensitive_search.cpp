@@ -183,8 +183,8 @@ std::size_t WordSetSearcher::Find(std::string_view text, std::size_t from) const
     return npos;
 }
 
-LinesContaining::LinesContaining(std::string_view text, const WordSetSearcher& words)
-    : text_(text), words_(words), next_(words.Find(text, 0)) {}
+LinesContaining::LinesContaining(std::string_view text, const WordSetSearcher& words, std::size_t from)
+    : text_(text), words_(words), next_(words.Find(text, from)) {}
 
 namespace {
 

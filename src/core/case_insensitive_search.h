@@ -67,7 +67,8 @@ inline std::string_view WithoutCarriageReturn(std::string_view line) {
 // in text order, each such line once.
 class LinesContaining {
 public:
-    LinesContaining(std::string_view text, const WordSetSearcher& words);
+    // Lines from the one that holds from on (from: a line's start).
+    LinesContaining(std::string_view text, const WordSetSearcher& words, std::size_t from = 0);
     // Start and end (exclusive, before its line end) of the next such line; false when none is left.
     bool Next(std::size_t& lineStart, std::size_t& lineEnd);
 

@@ -19,9 +19,17 @@ enum class MoreText : std::uint16_t {
 
     // -- log evaluation --
     LogNone_,
+    LogChangedWhileRead,
+    LogLinesSkipped,
+    LogNoLineEnd,
+    LogReadFailed,
+    LogReadingProgress,
 
     // -- deletion --
     SchedulingFailed,
+    DeleteProgressCaption,
+    DeleteProgressRow,
+    DeleteProgressCancel,
 
     // -- backups --
     BackupNone_,
