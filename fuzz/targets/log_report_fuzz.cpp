@@ -126,10 +126,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view text;
     std::size_t from = 0;
     while (reader.Next(text, from)) {
-        objects.Scan(text, from, [&](const korvane::ObjectLine& object) {
-            streamedEntries.push_back(korvane::EntryOf(object));
+        // One pass for the report and the objects, as korvane report does it.
+        writer.AddLines(text, from, [&](std::string_view line, std::string_view lowered) {
+            objects.ScanLine(line, lowered, [&](const korvane::ObjectLine& object) {
+                streamedEntries.push_back(korvane::EntryOf(object));
+            });
         });
-        writer.AddLines(text, from);
     }
     Require(streamedEntries == korvane::ParseLog(log), "entries read in blocks differ");
     if (!log.empty() && log.back() == '\n') streamedEntries.push_back({"C:\\added by hand.exe", ""});

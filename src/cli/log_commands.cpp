@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -120,6 +121,10 @@ int RunReportCommand(const QStringList& arguments) {
     bool hasFileWord = false;
     ObjectLineScanner objects;
     std::size_t entries = 0;
+    const std::function<void(const ObjectLine&)> onObject = [&](const ObjectLine& object) {
+        ++entries;
+        writer.AddEntry(object.path, TaggedPrefix(object), object.name);
+    };
     std::string_view text;
     std::size_t from = 0;
     while (log.Next(text, from)) {
@@ -127,11 +132,10 @@ int RunReportCommand(const QStringList& arguments) {
             hasFileWord = true;
             writer.Release();
         }
-        objects.Scan(text, from, [&](const ObjectLine& object) {
-            ++entries;
-            writer.AddEntry(object.path, TaggedPrefix(object), object.name);
+        // Every object line holds a word of the report, so one pass serves both.
+        writer.AddLines(text, from, [&](std::string_view line, std::string_view lowered) {
+            objects.ScanLine(line, lowered, onObject);
         });
-        writer.AddLines(text, from);
     }
     const int readStatus = log.ReportProblems(state.Language);
     if (!hasFileWord) {

@@ -124,10 +124,15 @@ void ObjectLineScanner::Scan(std::string_view text, std::size_t from,
     while (lines.Next(start, end)) {
         const std::string_view line = text.substr(start, end - start);
         LowerInto(line, lowered_);
-        const std::optional<ObjectLine> object = ParseLowered(line, lowered_);
-        // A repeated path costs one look-up, not a pass over all earlier entries.
-        if (object && seen_.Insert(object->path)) found(*object);
+        ScanLine(line, lowered_, found);
     }
+}
+
+void ObjectLineScanner::ScanLine(std::string_view line, std::string_view lowered,
+                                 const std::function<void(const ObjectLine&)>& found) {
+    const std::optional<ObjectLine> object = ParseLowered(line, lowered);
+    // A repeated path costs one look-up, not a pass over all earlier entries.
+    if (object && seen_.Insert(object->path)) found(*object);
 }
 
 std::vector<LogEntry> ParseLog(std::string_view logText, std::span<const LogEntry> earlier) {

@@ -45,6 +45,9 @@ public:
     explicit ObjectLineScanner(std::span<const LogEntry> earlier = {});
     // Calls found for every new object among the lines text[from, end), in order.
     void Scan(std::string_view text, std::size_t from, const std::function<void(const ObjectLine&)>& found);
+    // The same for one line whose lower-cased copy the caller has at hand.
+    void ScanLine(std::string_view line, std::string_view lowered,
+                  const std::function<void(const ObjectLine&)>& found);
 
 private:
     PathSet seen_;

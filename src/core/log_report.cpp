@@ -37,22 +37,24 @@ bool Has(std::string_view lowered, std::string_view word) {
     return lowered.find(word) != npos;
 }
 
-void AppendHeaderBlock(std::string& report, std::string_view header) {
+template <typename Text>
+void AppendHeaderBlock(Text& report, std::string_view header) {
     report.append(kLineEnd).append(kSeparator).append(kLineEnd);
     report.append(header).append(kLineEnd);
     report.append(kSeparator).append(kLineEnd).append(kLineEnd);
 }
 
 // "n: " in front of a numbered line, without a string per number.
-void AppendNumber(std::string& report, std::size_t number) {
+template <typename Text>
+void AppendNumber(Text& report, std::size_t number) {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    report.append(digits, static_cast<std::size_t>(result.ptr - digits)).append(": ");
+    report.append(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits))).append(": ");
 }
 
 // Appends a numbered line; the section's header block comes before its first line.
-void AppendNumbered(std::string& section, std::size_t& count, std::string_view header,
-                    std::string_view line) {
+template <typename Text>
+void AppendNumbered(Text& section, std::size_t& count, std::string_view header, std::string_view line) {
     if (count == 0) AppendHeaderBlock(section, header);
     AppendNumber(section, ++count);
     section.append(line).append(kLineEnd);
@@ -62,7 +64,7 @@ void AppendNumbered(std::string& section, std::size_t& count, std::string_view h
 
 ReportWriter::ReportWriter(Sink sink) : sink_(std::move(sink)) {}
 
-void ReportWriter::AddLines(std::string_view text, std::size_t from) {
+void ReportWriter::AddLines(std::string_view text, std::size_t from, const LineVisitor& visit) {
     // Lines holding none of these words land in no section; they are skipped
     // without being looked at one by one.
     static const WordSetSearcher kWords(
@@ -73,6 +75,7 @@ void ReportWriter::AddLines(std::string_view text, std::size_t from) {
     while (lines.Next(start, end)) {
         const std::string_view line = text.substr(start, end - start);
         const std::string_view lower = Lowered(line, lowered_);
+        if (visit) visit(line, lower);
         if (Has(lower, "error!") || Has(lower, "invalid object"))
             AppendNumbered(errors_, errorCount_, kErrorsHeader, line);
         if (Has(lower, "infected") && !Has(lower, "total disinfected files")) {
@@ -123,28 +126,30 @@ void ReportWriter::Release() {
 
 void ReportWriter::Finish(std::string_view filesAddedHeader) {
     Flush();
-    const auto hand = [this](std::string& section) {
-        if (section.empty()) return;
+    const auto hand = [this](std::string_view piece) {
         if (holding_) {
-            out_.append(section);
+            out_.append(piece);
         } else {
-            sink_(section);
+            sink_(piece);
         }
-        std::string().swap(section);
     };
-    hand(tagged_);
-    hand(errors_);
+    const auto handSection = [&](TextChunks& section) {
+        section.ForEachPiece(hand);
+        section.clear();
+    };
+    handSection(tagged_);
+    handSection(errors_);
     if (entryCount_ > 0) {
         std::string header;
         AppendHeaderBlock(header, filesAddedHeader);
         hand(header);
-        hand(entries_);
+        handSection(entries_);
     }
     if (anyStatistics_) {
         std::string header;
         AppendHeaderBlock(header, kStatisticsHeader);
         hand(header);
-        hand(statistics_);
+        handSection(statistics_);
     }
 }
 

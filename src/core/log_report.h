@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/log_entry.h"
+#include "core/text_chunks.h"
 
 namespace korvane {
 
@@ -30,11 +31,14 @@ bool ReportBelongsInFile(std::string_view report);
 class ReportWriter {
 public:
     using Sink = std::function<void(std::string_view)>;
+    using LineVisitor = std::function<void(std::string_view line, std::string_view lowered)>;
     explicit ReportWriter(Sink sink);
 
     // The log's lines text[from, end), in order; up to two lines before from
-    // are only looked back at.
-    void AddLines(std::string_view text, std::size_t from);
+    // are only looked back at. visit, when given, sees every line that holds
+    // one of the report's words (every object line does), with its
+    // lower-cased copy, so a parser can share the one pass over the text.
+    void AddLines(std::string_view text, std::size_t from, const LineVisitor& visit = {});
     // The next entry of the files-to-delete section (index order).
     void AddEntry(std::string_view path, std::string_view namePrefix, std::string_view name);
     // While held, nothing reaches the sink (the caller may still decide that
@@ -50,7 +54,7 @@ private:
     Sink sink_;
     bool holding_ = false;
     std::string out_;  // the INFECTED section not yet handed over
-    std::string tagged_, errors_, entries_, statistics_;
+    TextChunks tagged_, errors_, entries_, statistics_;
     std::size_t infectedCount_ = 0, taggedCount_ = 0, errorCount_ = 0, entryCount_ = 0;
     bool anyStatistics_ = false;
     bool statisticsStarted_ = false;

@@ -19,7 +19,13 @@ std::uint64_t PathSet::Hash(std::string_view path) {
     std::uint64_t tail = 0;
     std::memcpy(&tail, path.data() + at, path.size() - at);
     h = (h ^ tail) * kMultiplier;
-    h ^= h >> 32;
+    // A final mix, so that paths differing only in a digit differ in the low
+    // bits that pick the slot.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
     return h == 0 ? 1 : h;
 }
 
@@ -28,15 +34,13 @@ std::size_t PathSet::Find(std::string_view path, std::uint64_t hash) const {
     for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
         const Slot& slot = slots_[at];
         if (slot.hash == 0) return at;
-        if (slot.hash == hash && slot.length == path.size() &&
-            std::string_view(paths_).substr(static_cast<std::size_t>(slot.offset), path.size()) == path)
-            return at;
+        if (slot.hash == hash && slot.path == path) return at;
     }
 }
 
 void PathSet::Grow() {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
+    slots_.assign(old.empty() ? 4096 : old.size() * 2, Slot{});
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {
         if (slot.hash == 0) continue;
@@ -52,8 +56,7 @@ bool PathSet::Insert(std::string_view path) {
     const std::uint64_t hash = Hash(path);
     Slot& slot = slots_[Find(path, hash)];
     if (slot.hash != 0) return false;
-    slot = Slot{hash, paths_.size(), path.size()};
-    paths_.append(path);
+    slot = Slot{hash, paths_.Store(path)};
     ++count_;
     return true;
 }

@@ -1,13 +1,15 @@
 #pragma once
 // The set of paths already listed, for the duplicate test of a log: one flat
-// open-addressing table of hashes and places in one string that holds every
-// path, so a look-up costs a hash and mostly one comparison, and a large log
-// costs a few allocations, not one per path. Paths compare exactly.
+// open-addressing table of hashes and places in chunks that hold every path,
+// so a look-up costs a hash and mostly one comparison, and a large log costs
+// a few allocations, not one per path. Paths compare exactly.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/text_chunks.h"
 
 namespace korvane {
 
@@ -21,8 +23,7 @@ public:
 private:
     struct Slot {
         std::uint64_t hash = 0;  // 0: the slot is free
-        std::uint64_t offset = 0;
-        std::uint64_t length = 0;
+        std::string_view path;
     };
 
     static std::uint64_t Hash(std::string_view path);
@@ -31,7 +32,7 @@ private:
     void Grow();
 
     std::vector<Slot> slots_;
-    std::string paths_;
+    TextChunks paths_;
     std::size_t count_ = 0;
 };
 
