@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cli/commands.h"
 #include "cli/streamed_log.h"
@@ -12,6 +17,7 @@
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
 #include "core/log_parser.h"
+#include "core/more_text.h"
 #include "core/os_version.h"
 #include "core/pending_operations.h"
 #include "core/text_util.h"
@@ -42,6 +48,14 @@ std::string OneLine(const std::string& path) {
         }
     }
     return line;
+}
+
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
 }
 
 void PrintLine(std::FILE* out, const std::string& bytes) {
@@ -206,9 +220,23 @@ int RunCleanCommand(const QStringList& arguments) {
     options.allOnReboot = parser.isSet(allOnReboot);
     options.reboot = parser.isSet(reboot);
     options.dryRun = parser.isSet(dryRun);
+    // On a terminal a long run shows where it is, on one line of standard error.
+    const bool progressLine = !options.dryRun && StandardErrorIsTerminal();
+    if (progressLine) {
+        options.progress = [&state](const DeleteProgress& at) {
+            const std::string line =
+                ToSystemCodePage(FillIn(More(MoreText::DeleteProgressRow, state.Language),
+                                        {std::to_string(at.done + 1), std::to_string(at.total), ""})) +
+                OneLine(at.path);
+            std::fprintf(stderr, "\r\x1b[K%s", line.c_str());
+            std::fflush(stderr);
+            return true;
+        };
+    }
     DeletionContext context{state, platform, {}};
     VectorDeleteRunRows access(rows);
     const DeleteRunResult result = CB_DelFiles_Click(context, access, options, {});
+    if (progressLine) std::fputs("\r\x1b[K", stderr);
 
     if (options.dryRun) {
         bool left = false;

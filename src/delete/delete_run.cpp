@@ -61,9 +61,22 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     const ProtectedFolders guard = ProtectedFoldersOf(context);
     const std::string added = state.Text(kStatusAdded);
     const int count = rows.Count();
+    DeleteProgress progress;
+    if (options.progress) {
+        for (int row = 0; row < count; ++row)
+            progress.total += rows.Checked(row) && rows.Status(row) == added;
+    }
     for (int row = 0; row < count; ++row) {
         if (!rows.Checked(row) || rows.Status(row) != added) continue;
         const std::string path = rows.Path(row);
+        if (options.progress) {
+            progress.path = path;
+            if (!options.progress(progress)) {
+                result.cancelled = true;
+                break;
+            }
+            ++progress.done;
+        }
 
         // Never a root or a folder the system, the user or this program lives in.
         if (IsGuardedPath(context, guard, path)) {
