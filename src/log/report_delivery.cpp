@@ -12,12 +12,19 @@ namespace {
 constexpr int kFilesAddedHeaderRow = 96;
 }
 
-void LogEvaluationController::mnuCopyToClipBoard_Click() {
+std::string LogEvaluationController::ReportHeaderBytes() const {
     // The report is in the log's code page, so the header joins it converted.
     const std::string& header = state_.Text(kFilesAddedHeaderRow);
-    const std::string headerBytes =
-        QString::fromUtf8(header.data(), static_cast<qsizetype>(header.size())).toLocal8Bit().toStdString();
-    const std::string report = BuildReport(state_.LogText, EntriesOf(state_), headerBytes);
+    return QString::fromUtf8(header.data(), static_cast<qsizetype>(header.size()))
+        .toLocal8Bit()
+        .toStdString();
+}
+
+void LogEvaluationController::mnuCopyToClipBoard_Click() {
+    DeliverReport(BuildReport(state_.LogText, EntriesOf(state_), ReportHeaderBytes()));
+}
+
+void LogEvaluationController::DeliverReport(const std::string& report) {
     if (ReportBelongsInFile(report)) {
         // Failures leave the older file as it was; the clipboard still gets the report.
         (void)WriteWholeFile(state_.ProgramFolder + kReportFileName, report);

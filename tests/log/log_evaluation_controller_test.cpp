@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -194,6 +196,40 @@ TEST_F(LogEvaluation, AnyLineEndsFromFileAndClipboardGiveTheSameRowsAndReport) {
             EXPECT_EQ(ReportFile(), reference);
         }
     }
+}
+
+// A large log is read in a worker: the handler returns at once with a
+// progress dialog, and the rows, the caption and the report come out as the
+// window's own reading gives them.
+TEST_F(LogEvaluation, LargeLogLoadsInAWorkerWithProgress) {
+    std::string log;
+    for (int i = 0; i < 3000; ++i) {
+        log += "Scanning file C:\\dir\\f" + std::to_string(i) + ".exe OK\r\n";
+        if (i % 10 == 0) log += "Scanning file C:\\dir\\v" + std::to_string(i) + ".exe infected by \"V\"\n";
+    }
+    log += "Total Objects: 3300\r\n";
+    const std::string path = WriteLog("large.log", log);
+    ui_.openFileAnswers.push_back(path);
+    controller_->mnuOpen_Escan_Click();
+    const std::string inWindow = ui_.clipboard;
+    const std::vector<ResultRow> rows = model_->Rows();
+    ASSERT_EQ(rows.size(), 300u);
+
+    controller_->workerFromBytes = 0;
+    ui_.clipboard.clear();
+    QSignalSpy loaded(controller_, &LogEvaluationController::logLoaded);
+    ui_.openFileAnswers.push_back(path);
+    controller_->mnuOpen_Escan_Click();
+    EXPECT_TRUE(controller_->Loading());
+    EXPECT_NE(window_.findChild<QProgressDialog*>(QStringLiteral("logProgress")), nullptr);
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(30000));
+    EXPECT_FALSE(controller_->Loading());
+    EXPECT_EQ(model_->Rows(), rows);
+    EXPECT_EQ(ui_.clipboard, inWindow);
+    EXPECT_EQ(ReportFile(), inWindow);
+    EXPECT_EQ(window_.windowTitle(), QString::fromStdString("Korvane ---> " + path));
+    EXPECT_EQ(state_.LogText, log);
+    EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(LogEvaluation, DialogStartsInTheCurrentFolderWithoutScannerFolder) {
