@@ -54,8 +54,13 @@ void LogEvaluationController::OpenLogFile(const std::string& path) {
     if (loading_) return;
     std::error_code sizeError;
     const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), sizeError);
-    if (!sizeError && size >= workerFromBytes) {
-        OpenLogFileInWorker(path, size);
+    // What has no size (a device, a pipe) may never end: the worker's reading
+    // stops it with an error instead of filling the memory.
+    std::error_code existsError;
+    const bool sizeless = sizeError && std::filesystem::exists(std::filesystem::path(path), existsError) &&
+                          !std::filesystem::is_directory(std::filesystem::path(path), existsError);
+    if (sizeless || (!sizeError && size >= workerFromBytes)) {
+        OpenLogFileInWorker(path, sizeless ? 0 : size);
         return;
     }
     // An unreadable file counts as empty text.
@@ -80,7 +85,8 @@ void LogEvaluationController::OpenLogFileInWorker(const std::string& path, std::
     progress->setCancelButton(nullptr);
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(0);
-    progress->setRange(0, 1000);
+    // Without a size the bar only shows that something happens.
+    progress->setRange(0, size == 0 ? 0 : 1000);
     progress->setValue(0);
     auto bytesRead = std::make_shared<std::atomic<std::uint64_t>>(0);
     auto* ticker = new QTimer(progress);
@@ -112,14 +118,14 @@ void LogEvaluationController::FinishLoading(const std::string& path, LoadedLog l
         SetCaption(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
         ShowEvaluation(TakeEvaluatedEntries(state_, std::move(loaded.found)), true);
         DeliverReport(loaded.report);
-        // A log that changed while it was read, or had lines left out, is shown
-        // as far as it was read, and the user is told.
-        std::string warnings;
-        for (const std::string& warning : LogReadWarnings(loaded.outcome, state_.Language))
-            warnings += (warnings.empty() ? "" : "\r\n") + warning;
-        if (!warnings.empty())
-            platform_.ui.ShowMessage({warnings, state_.AppTitle, MessageButtons::Ok, MessageIcon::Warning});
     }
+    // A log that changed while it was read, or had lines left out, is shown
+    // as far as it was read; one that is no log at all is not. The user is told.
+    std::string warnings;
+    for (const std::string& warning : LogReadWarnings(loaded.outcome, state_.Language))
+        warnings += (warnings.empty() ? "" : "\r\n") + warning;
+    if (!warnings.empty())
+        platform_.ui.ShowMessage({warnings, state_.AppTitle, MessageButtons::Ok, MessageIcon::Warning});
     loading_ = false;
     emit logLoaded();
 }

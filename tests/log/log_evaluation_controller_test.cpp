@@ -232,6 +232,21 @@ TEST_F(LogEvaluation, LargeLogLoadsInAWorkerWithProgress) {
     EXPECT_TRUE(ui_.messages.empty());
 }
 
+// A device that never ends is read in the worker too, and stops with an error
+// instead of filling the memory; the list stays as it was.
+TEST_F(LogEvaluation, EndlessDeviceIsNoLog) {
+    if (!fs::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero on this system";
+    QSignalSpy loaded(controller_, &LogEvaluationController::logLoaded);
+    ui_.openFileAnswers.push_back("/dev/zero");
+    controller_->mnuOpen_Escan_Click();
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(60000));
+    EXPECT_EQ(window_.windowTitle(), QStringLiteral("Korvane ---> no file-informations available"));
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].text, "No line end within 64 MiB: this is not a scanner log.");
+    EXPECT_EQ(model_->rowCount(), 0);
+    EXPECT_TRUE(state_.LogText.empty());
+}
+
 TEST_F(LogEvaluation, DialogStartsInTheCurrentFolderWithoutScannerFolder) {
     ui_.openFileAnswers.push_back("");
     controller_->mnuOpen_Escan_Click();
