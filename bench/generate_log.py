@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
 """Writes a deterministic scanner log of a given size for timing `korvane report`.
 
-    bench/generate_log.py SIZE OUT        SIZE like 1M, 100M, 1G
+    bench/generate_log.py [--profile sparse|dense] SIZE OUT     SIZE like 1M, 100M, 1G
 
-The same size always gives the same bytes. The mix follows a real log: mostly
-clean "OK" lines, and per 10 kB about one object line (infected, tagged or a
-repeat of an earlier path), archive members with "Offending" lines, error
-lines, and the statistics block at the end. A 1 GB log holds about 100 000
-entries.
+The same profile and size always give the same bytes. The mix follows a real
+log: mostly clean "OK" lines, object lines (infected, tagged or a repeat of an
+earlier path), archive members with "Offending" lines, error lines, and the
+statistics block at the end.
+
+  sparse (default)  about 0.6 % of the lines are verdicts, one object line per
+                    10 kB; a 1 GB log holds about 100 000 entries
+  dense             about 6 % verdict lines and 1 % repeated paths, as on a
+                    badly infected machine or a scan of an archive collection;
+                    a 256 MB log holds about 200 000 entries
 """
 import random
 import sys
@@ -29,17 +34,32 @@ def parse_size(text):
     return int(text)
 
 
+# Upper bounds of one random roll per line: infected, tagged, repeated path,
+# archive with "Offending" members, error, invalid object; the rest is clean.
+PROFILES = {
+    "sparse": (0.0055, 0.0065, 0.0070, 0.0072, 0.0080, 0.0083),
+    "dense": (0.0380, 0.0500, 0.0600, 0.0620, 0.0700, 0.0730),
+}
+
+
 def main():
-    if len(sys.argv) != 3:
+    args = sys.argv[1:]
+    profile = "sparse"
+    if len(args) == 4 and args[0] == "--profile" and args[1] in PROFILES:
+        profile = args[1]
+        args = args[2:]
+    if len(args) != 2:
         sys.exit(__doc__)
-    size = parse_size(sys.argv[1])
-    rng = random.Random(size)
+    infected, tagged, repeated, archive, error, invalid = PROFILES[profile]
+    size = parse_size(args[0])
+    # The sparse profile keeps the bytes it always had for a size.
+    rng = random.Random(size if profile == "sparse" else "%s-%d" % (profile, size))
     written = 0
     counter = 0
     seen = []
     header = ("eScan Command Line Virus Scanner (MWAVSCAN)\r\nVirus Database Date 2026-12-09\r\n"
               "Virus Database Count 4812655\r\n\r\nScanning memory ... OK\r\n")
-    with open(sys.argv[2], "wb") as out:
+    with open(args[1], "wb") as out:
         out.write(header.encode("latin-1"))
         written += len(header)
         chunk = []
@@ -48,22 +68,22 @@ def main():
             folder = rng.choice(FOLDERS)
             name = "%s\\file%07d.%s" % (folder, counter, rng.choice(["dll", "exe", "sys", "tmp"]))
             roll = rng.random()
-            if roll < 0.0055:
+            if roll < infected:
                 seen.append(name)
                 line = 'Scanning file %s infected by "%s.%s"' % (name, rng.choice(MALWARE), rng.choice("abcdefgh"))
-            elif roll < 0.0065:
+            elif roll < tagged:
                 seen.append(name)
                 line = "Scanning file %s tagged as not-a-virus: %s.%s (skipped)" % (
                     name, rng.choice(TOOLS), rng.choice("abcd"))
-            elif roll < 0.0070 and seen:
+            elif roll < repeated and seen:
                 line = 'Scanning file %s infected by "%s.x"' % (rng.choice(seen), rng.choice(MALWARE))
-            elif roll < 0.0072:
+            elif roll < archive:
                 line = ("Offending file: member%d.exe\r\nOffending file: member%d.dll\r\n"
                         'Scanning file %s.zip infected by "%s.z"' % (counter, counter, name, rng.choice(MALWARE)))
                 seen.append(name + ".zip")
-            elif roll < 0.0080:
+            elif roll < error:
                 line = "Scanning file %s ERROR! Cannot open file" % name
-            elif roll < 0.0083:
+            elif roll < invalid:
                 line = "Scanning file %s invalid object" % name
             else:
                 line = "Scanning file %s OK" % name

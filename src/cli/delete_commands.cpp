@@ -5,13 +5,20 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cli/commands.h"
 #include "cli/console_text.h"
-#include "cli/mapped_log.h"
+#include "cli/streamed_log.h"
 #include "core/app_state.h"
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
+#include "core/log_parser.h"
+#include "core/more_text.h"
 #include "core/os_version.h"
 #include "core/pending_operations.h"
 #include "core/text_util.h"
@@ -27,6 +34,14 @@ namespace {
 // UI texts are UTF-8; the terminal takes the system code page.
 std::string ToSystemCodePage(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toLocal8Bit().toStdString();
+}
+
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
 }
 
 const char* PlanText(PlannedAction action) {
@@ -129,15 +144,19 @@ int RunCleanCommand(const QStringList& arguments) {
     state.PathSeparator = system->PathSeparator();
 
     if (!parser.positionalArguments().isEmpty()) {
-        const QString file = parser.positionalArguments().front();
-        MappedLog log;
-        if (const std::error_code error = log.Open(file.toLocal8Bit().toStdString())) {
-            std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(arguments.value(0)), qPrintable(file),
-                         error.message().c_str());
-            return 2;
+        StreamedLog log;
+        if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+        std::vector<LogEntry> found;
+        ObjectLineScanner objects(EntriesKeptByEvaluation(state));
+        std::string_view text;
+        std::size_t from = 0;
+        while (log.Next(text, from)) {
+            objects.Scan(text, from, [&](const ObjectLine& object) { found.push_back(EntryOf(object)); });
         }
-        const std::optional<std::string> converted = Utf16LogInSystemCodePage(log.Text());
-        EvaluateLogIntoEntries(state, converted ? std::string_view(*converted) : log.Text());
+        // A log that could not be read as a log deletes nothing; one that
+        // changed while it was read names real objects all the same.
+        if (log.ReportProblems(state.Language) == 2) return 2;
+        TakeEvaluatedEntries(state, std::move(found));
     }
     for (const QString& path : parser.values(add)) AppendEntryByHand(state, path.toLocal8Bit().toStdString());
 
@@ -153,9 +172,23 @@ int RunCleanCommand(const QStringList& arguments) {
     options.allOnReboot = parser.isSet(allOnReboot);
     options.reboot = parser.isSet(reboot);
     options.dryRun = parser.isSet(dryRun);
+    // On a terminal a long run shows where it is, on one line of standard error.
+    const bool progressLine = !options.dryRun && StandardErrorIsTerminal();
+    if (progressLine) {
+        options.progress = [&state](const DeleteProgress& at) {
+            const std::string line =
+                ToSystemCodePage(FillIn(More(MoreText::DeleteProgressRow, state.Language),
+                                        {std::to_string(at.done + 1), std::to_string(at.total), ""})) +
+                OneLine(at.path);
+            std::fprintf(stderr, "\r\x1b[K%s", line.c_str());
+            std::fflush(stderr);
+            return true;
+        };
+    }
     DeletionContext context{state, platform, {}};
     VectorDeleteRunRows access(rows);
     const DeleteRunResult result = CB_DelFiles_Click(context, access, options, {});
+    if (progressLine) std::fputs("\r\x1b[K", stderr);
 
     if (options.dryRun) {
         bool left = false;

@@ -3,15 +3,16 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/mapped_log.h"
+#include "cli/streamed_log.h"
 #include "core/app_state.h"
 #include "core/case_insensitive_search.h"
 #include "core/language_choice.h"
-#include "core/log_evaluation.h"
+#include "core/log_parser.h"
 #include "core/log_report.h"
 #include "delete/row_target.h"
 #include "log/log_bytes.h"
@@ -35,9 +36,18 @@ void PrintLine(std::FILE* out, const std::string& bytes) {
     std::fputc('\n', out);
 }
 
-void WriteBytes(const std::string& bytes) {
+void WriteBytes(std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
+}
+
+// As at start-up: German only for a German locale.
+UiLanguage LocaleLanguage() {
+    const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
+    return ChooseLanguage(NormaliseLocaleLanguageName(system->GetLocaleString(kLocaleNativeLanguageName)));
+}
+
+constexpr std::string_view TaggedPrefix(const ObjectLine& object) {
+    return object.tagged ? std::string_view("tagged:") : std::string_view();
 }
 
 // The parser's help with the command's own name in its usage line (the
@@ -73,16 +83,6 @@ bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments, in
     return true;
 }
 
-// Opens the log; on failure prints a message naming the file.
-bool OpenLog(const QString& command, const QString& file, MappedLog& log) {
-    if (const std::error_code error = log.Open(file.toLocal8Bit().toStdString())) {
-        std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(command), qPrintable(file),
-                     error.message().c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int RunReportCommand(const QStringList& arguments) {
@@ -110,24 +110,45 @@ int RunReportCommand(const QStringList& arguments) {
         }
         state.Language = language == QStringLiteral("de") ? UiLanguage::German : UiLanguage::English;
     } else {
-        // As at start-up: German only for a German locale.
-        const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
-        state.Language =
-            ChooseLanguage(NormaliseLocaleLanguageName(system->GetLocaleString(kLocaleNativeLanguageName)));
+        state.Language = LocaleLanguage();
     }
 
-    MappedLog log;
-    if (!OpenLog(arguments.value(0), parser.positionalArguments().front(), log)) return 2;
-    const std::optional<std::string> converted = Utf16LogInSystemCodePage(log.Text());
-    const std::string_view text = converted ? std::string_view(*converted) : log.Text();
-    if (CaseInsensitiveSearcher("file").Find(text) == std::string_view::npos) {
+    StreamedLog log;
+    if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+    // The report goes out while the log is read; it is held back until the
+    // log shows the word "file", since without it there is no report at all.
+    ReportWriter writer(WriteBytes);
+    writer.Hold();
+    const CaseInsensitiveSearcher fileWord("file");
+    bool hasFileWord = false;
+    ObjectLineScanner objects;
+    std::size_t entries = 0;
+    const std::function<void(const ObjectLine&)> onObject = [&](const ObjectLine& object) {
+        ++entries;
+        writer.AddEntry(object.path, TaggedPrefix(object), object.name);
+    };
+    std::string_view text;
+    std::size_t from = 0;
+    while (log.Next(text, from)) {
+        if (!hasFileWord && fileWord.Find(text, from) != std::string_view::npos) {
+            hasFileWord = true;
+            writer.Release();
+        }
+        // Every object line holds a word of the report, so one pass serves both.
+        writer.AddLines(text, from, [&](std::string_view line, std::string_view lowered) {
+            objects.ScanLine(line, lowered, onObject);
+        });
+    }
+    const int readStatus = log.ReportProblems(state.Language);
+    if (!hasFileWord) {
+        if (readStatus == 2) return 2;
         PrintLine(stderr, ToSystemCodePage(state.Text(kNoFileInformationRow)));
         return 1;
     }
-    EvaluateLogIntoEntries(state, text);
-    if (state.EntryCount() == 0) PrintLine(stderr, ToSystemCodePage(state.Text(kNoFilesFoundRow)));
-    WriteBytes(BuildReport(text, EntriesOf(state), ToSystemCodePage(state.Text(kFilesAddedHeaderRow))));
-    return 0;
+    if (entries == 0) PrintLine(stderr, ToSystemCodePage(state.Text(kNoFilesFoundRow)));
+    writer.Finish(ToSystemCodePage(state.Text(kFilesAddedHeaderRow)));
+    std::fflush(stdout);
+    return readStatus;
 }
 
 int RunEntriesCommand(const QStringList& arguments) {
@@ -139,22 +160,33 @@ int RunEntriesCommand(const QStringList& arguments) {
     int status = 0;
     if (!ParseArguments(parser, arguments, status)) return status;
 
-    AppState state;
-    state.ResetLists();
-    MappedLog log;
-    if (!OpenLog(arguments.value(0), parser.positionalArguments().front(), log)) return 2;
-    const std::optional<std::string> converted = Utf16LogInSystemCodePage(log.Text());
-    EvaluateLogIntoEntries(state, converted ? std::string_view(*converted) : log.Text());
-    const RowTargets targets;
+    StreamedLog log;
+    if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+    // Each object goes out as it is found, in pieces of a buffer's size.
+    constexpr std::size_t kFlushSize = std::size_t{1} << 18;
     std::string out;
-    for (std::size_t i = 1; i <= state.EntryCount(); ++i) {
-        const LogEntry& entry = state.LogEntries[i];
-        out.append(std::to_string(i)).append("\t").append(entry.FilePath);
-        out.append("\t").append(entry.VirusName);
-        out.append("\t").append(targets.Of(entry.FilePath, state.Language).path).append("\n");
+    out.reserve(kFlushSize + 4096);
+    std::size_t index = 0;
+    // The fourth column: the file a Wine drive path stands for here.
+    const RowTargets targets;
+    const UiLanguage language = LocaleLanguage();
+    ObjectLineScanner objects;
+    std::string_view text;
+    std::size_t from = 0;
+    while (log.Next(text, from)) {
+        objects.Scan(text, from, [&](const ObjectLine& object) {
+            out.append(std::to_string(++index)).append("\t").append(object.path).append("\t");
+            out.append(TaggedPrefix(object)).append(object.name).append("\t");
+            out.append(targets.Of(std::string(object.path), language).path).append("\n");
+            if (out.size() >= kFlushSize) {
+                WriteBytes(out);
+                out.clear();
+            }
+        });
     }
     WriteBytes(out);
-    return 0;
+    std::fflush(stdout);
+    return log.ReportProblems(language);
 }
 
 }  // namespace korvane

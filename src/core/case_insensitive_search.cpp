@@ -183,26 +183,43 @@ std::size_t WordSetSearcher::Find(std::string_view text, std::size_t from) const
     return npos;
 }
 
-LinesContaining::LinesContaining(std::string_view text, const WordSetSearcher& words)
-    : text_(text), words_(words), next_(words.Find(text, 0)) {}
+LinesContaining::LinesContaining(std::string_view text, const WordSetSearcher& words, std::size_t from)
+    : text_(text), words_(words), next_(words.Find(text, from)) {}
+
+namespace {
+
+// End of the line that holds position at: before its "\n" (and one "\r" right
+// before that), or the text's end.
+std::size_t LineEndFrom(std::string_view text, std::size_t at, std::size_t& next) {
+    const std::size_t newline = text.find('\n', at);
+    if (newline == npos) {
+        next = npos;
+        return text.size();
+    }
+    next = newline + 1;
+    return newline > at && text[newline - 1] == '\r' ? newline - 1 : newline;
+}
+
+}  // namespace
 
 bool LinesContaining::Next(std::size_t& lineStart, std::size_t& lineEnd) {
     const std::size_t hit = next_;
     if (hit == npos) return false;
     // The words hold no line break, so the hit lies inside one line.
-    const std::size_t before = hit >= 2 ? text_.rfind("\r\n", hit - 2) : npos;
-    lineStart = before == npos ? 0 : before + 2;
-    const std::size_t after = text_.find("\r\n", hit);
-    lineEnd = after == npos ? text_.size() : after;
-    next_ = after == npos ? npos : words_.Find(text_, after + 2);
+    const std::size_t before = hit >= 1 ? text_.rfind('\n', hit - 1) : npos;
+    lineStart = before == npos ? 0 : before + 1;
+    std::size_t following = npos;
+    lineEnd = LineEndFrom(text_, hit, following);
+    next_ = following == npos ? npos : words_.Find(text_, following);
     return true;
 }
 
 bool LineBefore(std::string_view text, std::size_t lineStart, std::size_t& start, std::size_t& end) {
-    if (lineStart < 2) return false;
-    end = lineStart - 2;
-    const std::size_t before = end >= 2 ? text.rfind("\r\n", end - 2) : npos;
-    start = before == npos ? 0 : before + 2;
+    if (lineStart < 1) return false;
+    end = lineStart - 1;
+    const std::size_t before = end >= 1 ? text.rfind('\n', end - 1) : npos;
+    start = before == npos ? 0 : before + 1;
+    if (end > start && text[end - 1] == '\r') --end;
     return true;
 }
 

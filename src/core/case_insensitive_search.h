@@ -56,12 +56,20 @@ private:
     std::vector<std::uint8_t> shift_;  // by byte pair as it stands in the text
 };
 
-// Walks the lines (ended only by "\r\n") of a text that contain at least one
-// of the searcher's words, in text order, each such line once.
+// A line of a log ends at "\n"; one "\r" right before it belongs to the line
+// end, not to the line.
+inline std::string_view WithoutCarriageReturn(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+// Walks the lines of a text that contain at least one of the searcher's words,
+// in text order, each such line once.
 class LinesContaining {
 public:
-    LinesContaining(std::string_view text, const WordSetSearcher& words);
-    // Start and end (exclusive, before its "\r\n") of the next such line; false when none is left.
+    // Lines from the one that holds from on (from: a line's start).
+    LinesContaining(std::string_view text, const WordSetSearcher& words, std::size_t from = 0);
+    // Start and end (exclusive, before its line end) of the next such line; false when none is left.
     bool Next(std::size_t& lineStart, std::size_t& lineEnd);
 
 private:

@@ -1,7 +1,5 @@
 #include "core/log_evaluation.h"
 
-#include <vector>
-
 #include "core/log_parser.h"
 #include "core/status_rows.h"
 
@@ -12,7 +10,11 @@ std::span<const LogEntry> EntriesOf(const AppState& state) {
     return std::span<const LogEntry>(state.LogEntries).subspan(1);
 }
 
-LogEvaluation EvaluateLogIntoEntries(AppState& state, std::string_view logText) {
+std::span<const LogEntry> EntriesKeptByEvaluation(const AppState& state) {
+    return state.EntryCount() > 0 && state.LogEvaluated ? std::span<const LogEntry>() : EntriesOf(state);
+}
+
+LogEvaluation TakeEvaluatedEntries(AppState& state, std::vector<LogEntry> found) {
     LogEvaluation result;
     if (state.LogEntries.empty()) state.LogEntries.assign(1, LogEntry{});
     if (state.EntryCount() > 0 && state.LogEvaluated) {
@@ -20,11 +22,14 @@ LogEvaluation EvaluateLogIntoEntries(AppState& state, std::string_view logText) 
         result.entriesReplaced = true;
     }
     result.firstNewIndex = state.EntryCount() + 1;
-    std::vector<LogEntry> found = ParseLog(logText, EntriesOf(state));
     state.LogEntries.reserve(state.LogEntries.size() + found.size());
     for (LogEntry& entry : found) state.LogEntries.push_back(std::move(entry));
     state.LogEvaluated = true;
     return result;
+}
+
+LogEvaluation EvaluateLogIntoEntries(AppState& state, std::string_view logText) {
+    return TakeEvaluatedEntries(state, ParseLog(logText, EntriesKeptByEvaluation(state)));
 }
 
 std::size_t AppendEntryByHand(AppState& state, const std::string& path) {

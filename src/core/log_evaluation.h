@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/result_row.h"
@@ -23,6 +24,12 @@ struct LogEvaluation {
 // first evaluation, entries added by hand stay in front and their paths count
 // as already listed; from then on every evaluation starts from an empty list.
 LogEvaluation EvaluateLogIntoEntries(AppState& state, std::string_view logText);
+
+// The two halves of EvaluateLogIntoEntries, for a log parsed elsewhere (in
+// pieces, or on another thread): the entries whose paths count as already
+// listed, and taking the entries found (parsed with those) into the state.
+std::span<const LogEntry> EntriesKeptByEvaluation(const AppState& state);
+LogEvaluation TakeEvaluatedEntries(AppState& state, std::vector<LogEntry> found);
 
 // Appends an entry added by hand (path unchanged, name text row 39) and
 // returns its index. No duplicate or existence test.

@@ -63,16 +63,14 @@ std::size_t Utf8SequenceLength(std::string_view bytes) {
 
 }  // namespace
 
+bool StartsAsUtf16(std::string_view firstBytes) {
+    return firstBytes.size() >= 2 && ((firstBytes[0] == '\xFF' && firstBytes[1] == '\xFE') ||
+                                      (firstBytes[0] == '\xFE' && firstBytes[1] == '\xFF'));
+}
+
 std::optional<std::string> Utf16LogAsUtf8(std::string_view bytes) {
-    if (bytes.size() < 2) return std::nullopt;
-    bool bigEndian = false;
-    if (bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        bigEndian = false;
-    } else if (bytes[0] == '\xFE' && bytes[1] == '\xFF') {
-        bigEndian = true;
-    } else {
-        return std::nullopt;
-    }
+    if (!StartsAsUtf16(bytes)) return std::nullopt;
+    const bool bigEndian = bytes[0] == '\xFE';
     const auto unit = [&](std::size_t at) -> char16_t {
         const auto first = static_cast<unsigned char>(bytes[at]);
         const auto second = static_cast<unsigned char>(bytes[at + 1]);

@@ -13,6 +13,9 @@ namespace korvane {
 // without its partner becomes U+FFFD; an odd last byte is dropped.
 std::optional<std::string> Utf16LogAsUtf8(std::string_view bytes);
 
+// True when the bytes start with a UTF-16 byte-order mark (either byte order).
+bool StartsAsUtf16(std::string_view firstBytes);
+
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 

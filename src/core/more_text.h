@@ -26,9 +26,17 @@ enum class MoreText : std::uint16_t {
     WineNotAbsolute,
     ReportWrittenTo,
     ReportNotWritten,
+    LogChangedWhileRead,
+    LogLinesSkipped,
+    LogNoLineEnd,
+    LogReadFailed,
+    LogReadingProgress,
 
     // -- deletion --
     SchedulingFailed,
+    DeleteProgressCaption,
+    DeleteProgressRow,
+    DeleteProgressCancel,
 
     // -- backups --
     BackupNone_,

@@ -31,11 +31,27 @@ constexpr MoreTextRow kRows[] = {
     {MoreText::ReportWrittenTo, "report-written-to", "Auswertung gespeichert in ", "Report saved to "},
     {MoreText::ReportNotWritten, "report-not-written", "Auswertung konnte nicht gespeichert werden: ",
      "The report could not be saved: "},
+    {MoreText::LogChangedWhileRead, "log-changed-while-read",
+     "Die Datei hat sich beim Lesen geändert (%1 von %2 Bytes gelesen); ausgewertet ist, was gelesen wurde.",
+     "The file changed while it was read (%1 of %2 bytes read); what was read is evaluated."},
+    {MoreText::LogLinesSkipped, "log-lines-skipped", "Zeilen über 1 MiB übersprungen: %1",
+     "Lines over 1 MiB skipped: %1"},
+    {MoreText::LogNoLineEnd, "log-no-line-end",
+     "Kein Zeilenende in 64 MiB: das ist kein Protokoll des Scanners.",
+     "No line end within 64 MiB: this is not a scanner log."},
+    {MoreText::LogReadFailed, "log-read-failed",
+     "Lesefehler nach %1 Bytes; ausgewertet ist, was gelesen wurde: %2",
+     "Read error after %1 bytes; what was read is evaluated: %2"},
+    {MoreText::LogReadingProgress, "log-reading-progress", "Protokoll wird gelesen...", "Reading the log..."},
 
     // -- deletion --
     {MoreText::SchedulingFailed, "scheduling-failed",
      "Sie konnten nicht zum Löschen beim nächsten Neustart vorgemerkt werden: ",
      "They could not be scheduled for deletion at the next restart: "},
+    {MoreText::DeleteProgressCaption, "delete-progress-caption", "Markierte Objekte werden gelöscht",
+     "Deleting the marked objects"},
+    {MoreText::DeleteProgressRow, "delete-progress-row", "Objekt %1 von %2: %3", "Object %1 of %2: %3"},
+    {MoreText::DeleteProgressCancel, "delete-progress-cancel", "Abbrechen", "Cancel"},
 
     // -- backups --
     {MoreText::BackupNone_, "", "", ""},

@@ -33,4 +33,21 @@ bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
     return FindIgnoreCase(haystack, needle) != std::string_view::npos;
 }
 
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> values) {
+    std::string text;
+    text.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (index < values.size()) {
+                text.append(values.begin()[index]);
+                ++i;
+                continue;
+            }
+        }
+        text.push_back(pattern[i]);
+    }
+    return text;
+}
+
 }  // namespace korvane

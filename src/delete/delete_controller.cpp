@@ -5,9 +5,12 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTreeView>
 
+#include "core/more_text.h"
+#include "core/text_util.h"
 #include "delete/backup_cleaning.h"
 #include "log/result_list_model.h"
 #include "log/result_list_order.h"
@@ -40,6 +43,10 @@ private:
     ResultListModel& model_;
     std::vector<int> order_;
 };
+
+QString Ui(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 bool Ticked(const QCheckBox* box) {
     return box != nullptr && box->checkState() == Qt::Checked;
@@ -80,12 +87,34 @@ DeleteRunResult DeleteController::CB_DelFiles_Click() {
     std::vector<int> order;
     if (parts_.list != nullptr) order = RowsInDisplayOrder(*parts_.list);
     ModelRows rows(*parts_.model, std::move(order));
-    const DeleteOptions options = Options();
+    DeleteOptions options = Options();
     QMainWindow* window = parts_.window;
+    // A long run shows how far it is and can be stopped before the next row.
+    QProgressDialog progress(window);
+    progress.setObjectName(QStringLiteral("deleteProgress"));
+    progress.setWindowTitle(Ui(More(MoreText::DeleteProgressCaption, state_.Language)));
+    progress.setCancelButtonText(Ui(More(MoreText::DeleteProgressCancel, state_.Language)));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    options.progress = [this, &progress](const DeleteProgress& at) {
+        progress.setMaximum(at.total);
+        // Texts are UTF-8, the path bytes of the system code page.
+        const QByteArray path =
+            QString::fromLocal8Bit(at.path.data(), static_cast<qsizetype>(at.path.size())).toUtf8();
+        progress.setLabelText(
+            Ui(FillIn(More(MoreText::DeleteProgressRow, state_.Language),
+                      {std::to_string(at.done + 1), std::to_string(at.total),
+                       std::string_view(path.constData(), static_cast<std::size_t>(path.size()))})));
+        progress.setValue(at.done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
     const DeleteRunResult result = korvane::CB_DelFiles_Click(context, rows, options, [window] {
         if (window != nullptr) window->close();
     });
 
+    progress.close();
     if (button != nullptr) button->setEnabled(wasEnabled);
     // Statuses got longer ("Fehlgeschlagen"): fit the columns to them.
     if (parts_.autoSizeColumns) parts_.autoSizeColumns();

@@ -108,10 +108,23 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     const RowTargets targets;
     const int count = rows.Count();
     std::vector<std::pair<std::string, std::string>> detections;  // path, malware name
+    DeleteProgress progress;
+    if (options.progress) {
+        for (int row = 0; row < count; ++row)
+            progress.total += rows.Checked(row) && rows.Status(row) == added;
+    }
     for (int row = 0; row < count; ++row) {
         if (!rows.Checked(row) || rows.Status(row) != added) continue;
         // The list shows the log's text; a Wine drive path acts on the file it maps to.
         const std::string rowPath = rows.Path(row);
+        if (options.progress) {
+            progress.path = rowPath;
+            if (!options.progress(progress)) {
+                result.cancelled = true;
+                break;
+            }
+            ++progress.done;
+        }
         const RowTarget target = targets.Of(rowPath, state.Language);
         if (!target.problem.empty()) {
             result.rowProblems.push_back({row, rowPath, target.problem});

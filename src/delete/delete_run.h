@@ -24,12 +24,23 @@ public:
     virtual std::string Name(int) const { return {}; }
 };
 
+// Where a long run stands: rows handled of the rows to handle (checked and
+// still "added"), and the path of the row at hand.
+struct DeleteProgress {
+    int done = 0;
+    int total = 0;
+    std::string path;
+};
+
 struct DeleteOptions {
     bool fileBackup = false;       // Check_FileBackup
     bool allOnReboot = false;      // Check_DelAllOnReboot
     bool reboot = false;           // Check_Reboot
     std::string maskText = "*.*";  // Text1
     bool dryRun = false;           // decide and report only; nothing on disk or in the rows changes
+    // Told before each row; false cancels the run there: that row and the
+    // rest stay "added", and what was left for the restart so far is handled.
+    std::function<bool(const DeleteProgress&)> progress;
 };
 
 enum class DeleteEndMessage {
@@ -72,6 +83,7 @@ struct DeleteRunResult {
     bool restartNeeded = false;
     DeleteEndMessage message = DeleteEndMessage::None;
     bool restartRequested = false;
+    bool cancelled = false;         // the progress hook stopped the run
     std::error_code scheduleError;  // recording the restart operations failed
     std::vector<RowPlan> plans;     // dry run only
     std::vector<RowProblem> rowProblems;

@@ -1,5 +1,7 @@
 #include "log/log_bytes.h"
 
+#include <fstream>
+
 #include "core/log_text_encoding.h"
 
 namespace korvane {
@@ -22,6 +24,13 @@ std::optional<std::string> Utf16LogInSystemCodePage(std::string_view bytes) {
 std::string LogTextFromLoadedBytes(std::string bytes) {
     std::optional<std::string> converted = Utf16LogInSystemCodePage(bytes);
     return converted ? std::move(*converted) : std::move(bytes);
+}
+
+bool LogFileIsUtf16(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char first[2] = {};
+    in.read(first, 2);
+    return in.gcount() == 2 && StartsAsUtf16(std::string_view(first, 2));
 }
 
 QString ShownLogBytes(const std::string& bytes) {

@@ -16,6 +16,10 @@ std::string LogTextFromLoadedBytes(std::string bytes);
 // UTF-16 log, nothing when the bytes are the text.
 std::optional<std::string> Utf16LogInSystemCodePage(std::string_view bytes);
 
+// True when the file starts with a UTF-16 byte-order mark: such a log is read
+// whole and converted, never streamed in blocks of its raw bytes.
+bool LogFileIsUtf16(const std::string& path);
+
 // Bytes of the log as the user sees them. Where the system code page is
 // UTF-8, bytes that are not UTF-8 are read as Windows-1252, the code page the
 // scanner writes; the bytes themselves stay as they are everywhere else.

@@ -1,6 +1,7 @@
 #include "log/log_evaluation_controller.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QDropEvent>
@@ -119,25 +120,33 @@ void LogEvaluationController::AppendEntryRow(std::size_t index) {
 }
 
 void LogEvaluationController::ParseLog(const std::string& logText, const std::string& /*sourceName*/) {
-    const LogEvaluation evaluation = EvaluateLogIntoEntries(state_, logText);
+    ShowEvaluation(EvaluateLogIntoEntries(state_, logText), false);
+    mnuCopyToClipBoard_Click();
+}
+
+void LogEvaluationController::ShowEvaluation(const LogEvaluation& evaluation, bool inBatches) {
     if (evaluation.entriesReplaced) {
         parts_.model->Clear();
         SwitchSortingOff();
         parts_.showColumnHeaders();
     }
+    // A large log fills the list a batch at a time, so the window repaints in between.
+    constexpr std::size_t kBatch = 50000;
     std::vector<ResultRow> rows;
-    for (std::size_t i = evaluation.firstNewIndex; i <= state_.EntryCount(); ++i)
+    for (std::size_t i = evaluation.firstNewIndex; i <= state_.EntryCount(); ++i) {
         rows.push_back(RowForEntry(state_, i));
-    if (!rows.empty()) {
-        parts_.model->AppendRows(std::move(rows));
-        parts_.showColumnHeaders();
+        if ((inBatches && rows.size() == kBatch) || i == state_.EntryCount()) {
+            parts_.model->AppendRows(std::move(rows));
+            rows.clear();
+            parts_.showColumnHeaders();
+            if (inBatches) QCoreApplication::processEvents();
+        }
     }
     parts_.autoSizeColumns();
     if (state_.EntryCount() == 0) {
         platform_.ui.ShowMessage(
             {state_.Text(kNoFilesFoundRow), state_.AppTitle, MessageButtons::Ok, MessageIcon::None});
     }
-    mnuCopyToClipBoard_Click();
 }
 
 }  // namespace korvane

@@ -4,11 +4,14 @@
 // objects by hand, the report and the online virus description.
 #include <QObject>
 #include <QPoint>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/app_state.h"
+#include "core/log_evaluation.h"
+#include "core/log_file_load.h"
 #include "log/main_window_parts.h"
 #include "platform/platform.h"
 
@@ -35,7 +38,12 @@ public:
     void mnuOpen_Escan_Click();
     void mnuAnalyzeClipboard_Click();
     // The file loader from the chosen path on: read, test, caption, evaluate.
+    // A log of workerFromBytes or more is read and evaluated in a worker
+    // while a progress dialog shows the bytes read and the window repaints;
+    // logLoaded tells when it is shown.
     void OpenLogFile(const std::string& path);
+    std::uint64_t workerFromBytes = std::uint64_t{16} << 20;
+    bool Loading() const { return loading_; }
     // Evaluates log text already stored in LogText; fills the list, tells the
     // user when nothing was found and produces the report.
     void ParseLog(const std::string& logText, const std::string& sourceName);
@@ -71,6 +79,9 @@ public:
     bool IsSorted() const { return sorted_; }
     Qt::SortOrder SortOrder() const { return sortOrder_; }
 
+signals:
+    void logLoaded();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -81,6 +92,13 @@ private:
     void AppendByHand(const std::string& path);
     void SwitchSortingOff();
     void SetCaption(const QString& suffix);
+    void OpenLogFileInWorker(const std::string& path, std::uint64_t size);
+    void FinishLoading(const std::string& path, LoadedLog loaded);
+    // The rows of a finished evaluation, and the message when it found nothing.
+    void ShowEvaluation(const LogEvaluation& evaluation, bool inBatches);
+    // Text row 96 in the report's code page.
+    std::string ReportHeaderBytes() const;
+    void DeliverReport(const std::string& report);
 
     AppState& state_;
     Platform& platform_;
@@ -88,6 +106,7 @@ private:
     QSortFilterProxyModel* sorter_ = nullptr;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     bool sorted_ = false;
+    bool loading_ = false;
 };
 
 // Where names are looked up online: KORVANE_VIRUS_INFO_URL when set, else

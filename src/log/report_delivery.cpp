@@ -19,11 +19,17 @@ QString FromUi(const std::string& text) {
 }
 }  // namespace
 
-void LogEvaluationController::mnuCopyToClipBoard_Click() {
+std::string LogEvaluationController::ReportHeaderBytes() const {
     // The report is in the log's code page, so the header joins it converted.
     const std::string& header = state_.Text(kFilesAddedHeaderRow);
-    const std::string headerBytes = FromUi(header).toLocal8Bit().toStdString();
-    const std::string report = BuildReport(state_.LogText, EntriesOf(state_), headerBytes);
+    return FromUi(header).toLocal8Bit().toStdString();
+}
+
+void LogEvaluationController::mnuCopyToClipBoard_Click() {
+    DeliverReport(BuildReport(state_.LogText, EntriesOf(state_), ReportHeaderBytes()));
+}
+
+void LogEvaluationController::DeliverReport(const std::string& report) {
     // The status line names the file written (the folder depends on where the
     // program may write), or why it could not be; never an older file's name.
     QStatusBar* status = parts_.window != nullptr ? parts_.window->statusBar() : nullptr;

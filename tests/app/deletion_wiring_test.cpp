@@ -5,8 +5,10 @@
 #include <QTest>
 #include <QTreeView>
 #include <QCheckBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -107,6 +109,52 @@ TEST(DeletionWiring, WineLogRowsDeleteTheMappedFiles) {
     EXPECT_EQ(scripted.messages[0].text,
               "Some files couldn't be deleted.\r\nC:\\x.exe: No Wine drive for this path in " + root +
                   "/wine/dosdevices");
+}
+
+// The real window's delete run shows its progress, and Cancel stops it
+// before the next row: the rows not reached stay "added", their files stay.
+TEST(DeletionWiring, CancelInTheProgressDialogLeavesTheRestAdded) {
+    QTemporaryDir temp;
+    const std::string root = temp.path().toLocal8Bit().toStdString();
+    fs::create_directories(root + "/prog");
+    auto system = std::make_unique<testing::FakeSecuritySystem>();
+    system->localeName = "English";
+    system->programFolder = root + "/prog/";
+    system->homeFolder = root + "/home";
+    Application app(std::move(system), nullptr, std::make_unique<testing::ScriptedUiServices>());
+    LogCheck& window = app.Start();
+    AppState& state = app.State();
+    const std::vector<std::string> names = {"/one.exe", "/two.exe", "/three.exe"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_FALSE(WriteWholeFile(root + names[i], "infected"));
+        const std::size_t index = AppendEntryByHand(state, root + names[i]);
+        window.Model().AppendRow(RowForEntry(state, index));
+        window.Model().SetChecked(static_cast<int>(i), true);
+    }
+
+    // The user presses Cancel once the first row is done.
+    QString label;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("deleteProgress"));
+        if (dialog == nullptr || window.Model().Row(0).Status != "deleted") return;
+        label = dialog->labelText();
+        dialog->cancel();
+        user.stop();
+    });
+    user.start(0);
+    window.CB_DelFiles->click();
+    user.stop();
+
+    EXPECT_EQ(label.toStdString(), "Object 2 of 3: " + root + "/two.exe");
+    EXPECT_EQ(window.Model().Row(0).Status, "deleted");
+    EXPECT_EQ(window.Model().Row(1).Status, "added");
+    EXPECT_EQ(window.Model().Row(2).Status, "added");
+    EXPECT_FALSE(fs::exists(root + "/one.exe"));
+    EXPECT_TRUE(fs::exists(root + "/two.exe"));
+    EXPECT_TRUE(fs::exists(root + "/three.exe"));
+    EXPECT_TRUE(window.CB_DelFiles->isEnabled());
+    EXPECT_EQ(window.findChild<QProgressDialog*>(QStringLiteral("deleteProgress")), nullptr);
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QTreeView>
+#include <filesystem>
+#include <random>
 
 #include "app/application.h"
 #include "app/log_check.h"
+#include "app/qt_ui_services.h"
 #include "log/log_evaluation_controller.h"
 #include "log/result_list_model.h"
 #include "log/result_list_order.h"
@@ -45,6 +50,35 @@ TEST(LogEvaluationWiring, MenuItemsReachTheLogEvaluation) {
     window.mnuGerman_Click();
     EXPECT_EQ(window.Model().Row(0).Status, "Hinzugefügt");
     EXPECT_NE(window.findChild<LogEvaluationController*>(), nullptr);
+}
+
+// The system clipboard (on Windows it hands CR LF text over with bare LF) read
+// by the real window: every line of a LF-only log is its own line.
+TEST(LogEvaluationWiring, LineFeedTextOnTheSystemClipboardGivesEveryRow) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("korvane-clip-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder);
+    auto system = std::make_unique<testing::FakeSecuritySystem>();
+    system->localeName = "English";
+    system->programFolder = folder.string() + "/";
+    Application app(std::move(system), nullptr, std::make_unique<QtUiServices>());
+    LogCheck& window = app.Start();
+
+    QApplication::clipboard()->setText(
+        QStringLiteral("file C:\\a.exe infected by \"Virus.A\"\nfile C:\\b.exe tagged as not-a-virus: "
+                       "RiskTool.X\nfile C:\\c.exe infected by \"Virus.C\"\n"));
+    window.MenuItem(QStringLiteral("mnuAnalyzeClipboard"))->trigger();
+
+    ASSERT_EQ(window.Model().rowCount(), 3);
+    EXPECT_EQ(window.Model().Row(1).Path, "C:\\b.exe");
+    EXPECT_EQ(window.Model().Row(1).Name, "tagged:RiskTool.X");
+    window.MenuItem(QStringLiteral("mnuMarkInfected"))->trigger();
+    EXPECT_FALSE(window.Model().Row(1).Checked);
+    const std::string report = QApplication::clipboard()->text().toStdString();
+    EXPECT_NE(report.find("\r\n1: file C:\\b.exe tagged as not-a-virus: RiskTool.X\r\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("3: C:\\c.exe => Virus.C\r\n"), std::string::npos);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // entries it can read, and never crashes or hangs.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <random>
 #include <string>
@@ -104,6 +105,37 @@ TEST_F(BadLogInput, PathBytesThatAreNoUtf8PassThroughUnchanged) {
     const Outcome report = Korvane({"report", "--language", "en", log});
     EXPECT_EQ(report.status, 0);
     EXPECT_NE(report.out.find("1: " + path + " => W\xe4rm\r\n"), std::string::npos);
+}
+
+// Endless bytes without a line end: a clear error, not a program that grows
+// until the system stops it.
+TEST_F(BadLogInput, DeviceWithoutLineEndsIsAnError) {
+    if (!QFile::exists(QStringLiteral("/dev/zero"))) GTEST_SKIP() << "no /dev/zero on this system";
+    for (const char* command : {"report", "entries", "clean"}) {
+        QStringList arguments = {command, QStringLiteral("/dev/zero")};
+        if (std::string(command) == "clean") arguments.insert(1, QStringLiteral("--dry-run"));
+        const Outcome run = Korvane(arguments);
+        EXPECT_EQ(run.status, 2) << command;
+        EXPECT_NE(run.err.find("No line end within 64 MiB: this is not a scanner log."), std::string::npos)
+            << command << ": " << run.err;
+        EXPECT_EQ(run.out, "") << command;
+    }
+}
+
+// A line over the limit is left out and counted; the lines around it count.
+TEST_F(BadLogInput, LineOverTheLimitIsSkippedWithAWarning) {
+    const std::string log = std::string(kObjectLine) + "\r\n" + "Scanning file C:\\" +
+                            std::string(3 << 20, 'x') +
+                            ".exe infected by \"Huge\"\r\nScanning file C:\\b.exe infected by \"B\"\r\n";
+    const QString file = Write("long-line.log", log);
+    const Outcome entries = Korvane({"entries", file});
+    EXPECT_EQ(entries.status, 3);
+    EXPECT_EQ(entries.out, "1\tC:\\WINDOWS\\evil.exe\tTrojan.Evil\n2\tC:\\b.exe\tB\n");
+    EXPECT_NE(entries.err.find("Lines over 1 MiB skipped: 1"), std::string::npos) << entries.err;
+    const Outcome report = Korvane({"report", "--language", "en", file});
+    EXPECT_EQ(report.status, 3);
+    EXPECT_NE(report.out.find("2: C:\\b.exe => B\r\n"), std::string::npos);
+    EXPECT_EQ(report.out.find("xxxx"), std::string::npos);
 }
 
 }  // namespace

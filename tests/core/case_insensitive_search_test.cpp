@@ -98,6 +98,12 @@ TEST(CaseInsensitiveSearch, LineBeforeCountsEmptyLines) {
     ASSERT_TRUE(LineBefore(text, 3, start, end));
     EXPECT_EQ(text.substr(start, end - start), "a");
     EXPECT_FALSE(LineBefore(text, 0, start, end));
+    // LF-only and mixed line ends; a CR not right before the LF stays.
+    const std::string mixed = "a\nb\r\r\ncd";
+    ASSERT_TRUE(LineBefore(mixed, 6, start, end));
+    EXPECT_EQ(mixed.substr(start, end - start), "b\r");
+    ASSERT_TRUE(LineBefore(mixed, 2, start, end));
+    EXPECT_EQ(mixed.substr(start, end - start), "a");
 }
 
 }  // namespace

@@ -41,8 +41,16 @@ const LineCase kLineCases[] = {
      Entry(R"(C:\t\a.exe)", "tagged:RiskTool.Y")},
     {"tagged, two blanks after the colon", R"(file C:\t\a.exe tagged as not-a-virus:  RiskTool.Y more)",
      Entry(R"(C:\t\a.exe)", "tagged:")},
+    // A harmless tool must stay tagged when its name ends the line, or "Mark
+    // all infected" would tick it for deletion.
     {"tagged, name runs to the end", R"(file C:\t\a.exe tagged as not-a-virus: RiskTool.Y)",
-     Entry(R"(C:\t\a.exe)", "")},
+     Entry(R"(C:\t\a.exe)", "tagged:RiskTool.Y")},
+    {"tagged, name glued to the colon at the end", R"(file C:\t\a.exe tagged as not-a-virus:RiskTool.Y)",
+     Entry(R"(C:\t\a.exe)", "tagged:RiskTool.Y")},
+    {"tagged, nothing after the colon", R"(file C:\t\a.exe tagged as not-a-virus:)",
+     Entry(R"(C:\t\a.exe)", "tagged:")},
+    {"tagged, blanks to the end",
+     "file C:\\t\\a.exe tagged as not-a-virus:   ", Entry(R"(C:\t\a.exe)", "tagged:")},
     {"both verdicts: infected wins", R"(file C:\x.exe infected by "V" tagged as not-a-virus: T x)",
      Entry(R"(C:\x.exe)", "V")},
     {"path and verdict only", R"(file C:\ok.exe OK)", std::nullopt},
@@ -74,15 +82,34 @@ const LineCase kLineCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Lines, ObjectLine, ::testing::ValuesIn(kLineCases));
 
-TEST(ParseLog, SplitsOnlyAtCarriageReturnLineFeed) {
-    const std::string log =
-        "file C:\\a.exe infected by \"A\"\nfile C:\\b.exe infected by \"B\"\n"
-        "file C:\\c.exe infected by \"C\"";
-    const std::vector<LogEntry> entries = ParseLog(log);
-    // A bare line feed does not end a line: one line, one entry.
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].FilePath, "C:\\a.exe");
+struct LineEndCase {
+    const char* what;
+    std::string log;
+};
+
+// Every way of ending the lines gives the same entries: the clipboard on
+// Windows hands CR LF over as LF, and logs copied between systems mix both.
+class LogLineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LogLineEnds, GiveTheSameEntries) {
+    const std::vector<LogEntry> expected = {
+        {"C:\\a.exe", "A"}, {"C:\\b.exe", "tagged:Tool.B"}, {"C:\\c.exe", "C"}};
+    EXPECT_EQ(ParseLog(GetParam().log), expected) << GetParam().what;
 }
+
+const LineEndCase kLineEndCases[] = {
+    {"CR LF",
+     "file C:\\a.exe infected by \"A\"\r\nfile C:\\b.exe tagged as not-a-virus: Tool.B\r\n"
+     "file C:\\c.exe infected by \"C\"\r\n"},
+    {"LF only",
+     "file C:\\a.exe infected by \"A\"\nfile C:\\b.exe tagged as not-a-virus: Tool.B\n"
+     "file C:\\c.exe infected by \"C\""},
+    {"mixed",
+     "file C:\\a.exe infected by \"A\"\nfile C:\\b.exe tagged as not-a-virus: Tool.B\r\n\n"
+     "file C:\\c.exe infected by \"C\"\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Texts, LogLineEnds, ::testing::ValuesIn(kLineEndCases));
 
 TEST(ParseLog, FirstOccurrenceOfAPathWinsAndCaseCounts) {
     const std::string log =
@@ -105,8 +132,9 @@ TEST(ParseLog, PathsGivenEarlierCountAsSeen) {
 
 TEST(ParseLog, VisitsEveryLineIncludingEmptyOnes) {
     std::vector<std::string> lines;
-    ForEachLogLine("a\r\n\r\nb\rc\nd\r\n", [&](std::string_view l) { lines.emplace_back(l); });
-    const std::vector<std::string> expected = {"a", "", "b\rc\nd", ""};
+    // Only the one CR right before a LF belongs to the line end.
+    ForEachLogLine("a\r\n\r\nb\rc\nd\r\r\n\ne\r", [&](std::string_view l) { lines.emplace_back(l); });
+    const std::vector<std::string> expected = {"a", "", "b\rc", "d\r", "", "e\r"};
     EXPECT_EQ(lines, expected);
 }
 

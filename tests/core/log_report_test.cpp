@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -113,6 +114,29 @@ TEST(Report, LookBackBelongsToOneInfectedLine) {
 TEST(Report, DisinfectedCountsAsInfectedButTheTotalDoesNot) {
     EXPECT_EQ(InfectedSection({"C:\\a disinfected", "Total Disinfected Files: 1"}),
               (std::vector<std::string>{"1: C:\\a disinfected"}));
+}
+
+// The report writes CR LF whatever the log's line ends were, and no CR of the
+// log is left inside a numbered line.
+TEST(Report, SameReportForEveryLineEnd) {
+    const std::vector<std::string> log = {"head",
+                                          "Offending A",
+                                          "C:\\arc.zip infected",
+                                          "file C:\\t tagged x",
+                                          "C:\\x ERROR! denied",
+                                          "Total Objects: 10"};
+    const std::vector<LogEntry> entries = {{"C:\\arc.zip", ""}};
+    const std::string crlf = BuildReport(Log(log), entries, kFilesAdded);
+    std::string lfOnly, mixed;
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        lfOnly += log[i] + "\n";
+        mixed += log[i] + (i % 2 == 0 ? "\n" : "\r\n");
+    }
+    EXPECT_EQ(BuildReport(lfOnly, entries, kFilesAdded), crlf);
+    EXPECT_EQ(BuildReport(mixed, entries, kFilesAdded), crlf);
+    const std::vector<std::string> lines = ReportLines(crlf);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "1: Offending A"), lines.end());
+    for (const std::string& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
 }
 
 TEST(Report, FileNeedsTheDigitOne) {

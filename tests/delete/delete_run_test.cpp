@@ -317,5 +317,34 @@ TEST_F(DeleteRun, DryRunReportsAndChangesNothing) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The progress hook sees each marked row before it is handled; stopping it
+// leaves that row and every later one "added" and untouched on disk.
+TEST_F(DeleteRun, ProgressCountsMarkedRowsAndCancelLeavesTheRestAdded) {
+    for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe"}) MakeFile(name);
+    AddRows({Path("a.exe"), Path("b.exe"), Path("c.exe"), Path("d.exe")});
+    rows[1].checked = false;
+    std::vector<std::string> seen;
+    DeleteOptions options;
+    options.progress = [&](const DeleteProgress& at) {
+        seen.push_back(std::to_string(at.done) + "/" + std::to_string(at.total) + " " + at.path);
+        return at.done < 1;  // Cancel while the second marked row is at hand
+    };
+    const DeleteRunResult result = Run(options);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(seen, (std::vector<std::string>{"0/3 " + Path("a.exe"), "1/3 " + Path("c.exe")}));
+    EXPECT_EQ(Status(0), "deleted");
+    for (int row : {1, 2, 3}) EXPECT_EQ(Status(row), "added") << row;
+    EXPECT_FALSE(Exists("a.exe"));
+    for (const char* name : {"b.exe", "c.exe", "d.exe"}) EXPECT_TRUE(Exists(name)) << name;
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A second run goes on with the rows still "added".
+    options.progress = {};
+    EXPECT_FALSE(Run(options).cancelled);
+    EXPECT_EQ(Status(2), "deleted");
+    EXPECT_EQ(Status(3), "deleted");
+    EXPECT_TRUE(Exists("b.exe"));
+}
+
 }  // namespace
 }  // namespace korvane

@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QProgressDialog>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -156,6 +158,95 @@ TEST_F(LogEvaluation, OpenedFileFillsTheListCaptionAndReport) {
     EXPECT_TRUE(ui_.messages.empty());
     EXPECT_NE(ui_.clipboard.find("3: C:\\a.zip => Packed.Y\r\n"), std::string::npos);
     EXPECT_EQ(ReportFile(), ui_.clipboard);
+}
+
+// A file and the clipboard give the same rows and the same CR LF report, with
+// any line ends; a tagged name that ends its line stays tagged.
+TEST_F(LogEvaluation, AnyLineEndsFromFileAndClipboardGiveTheSameRowsAndReport) {
+    const std::string crlf =
+        "Scanning file C:\\WINDOWS\\evil.exe infected by \"Trojan.Evil.a\"\r\n"
+        "Scanning file C:\\Tools\\bar.dll tagged as not-a-virus: AdWare.Bar.b\r\n"
+        "Scanning file C:\\a.zip infected by \"Packed.Y\"\r\n"
+        "Total Objects: 3\r\n";
+    const std::vector<ResultRow> expected = {
+        {"Line1", "added", "C:\\WINDOWS\\evil.exe", "Trojan.Evil.a", false},
+        {"Line2", "added", "C:\\Tools\\bar.dll", "tagged:AdWare.Bar.b", false},
+        {"Line3", "added", "C:\\a.zip", "Packed.Y", false}};
+    std::string lfOnly = crlf;
+    for (std::size_t at = 0; (at = lfOnly.find("\r\n", at)) != std::string::npos;) lfOnly.erase(at, 1);
+    std::string mixed = crlf;
+    mixed.erase(mixed.find("\r\n"), 1);
+
+    ui_.openFileAnswers.push_back(WriteLog("crlf.log", crlf));
+    controller_->mnuOpen_Escan_Click();
+    const std::string reference = ui_.clipboard;
+    ASSERT_NE(reference.find("2: C:\\Tools\\bar.dll => tagged:AdWare.Bar.b\r\n"), std::string::npos);
+
+    for (const std::string& text : {lfOnly, mixed}) {
+        for (const bool fromClipboard : {false, true}) {
+            ui_.clipboard = text;
+            if (fromClipboard) {
+                controller_->mnuAnalyzeClipboard_Click();
+            } else {
+                ui_.openFileAnswers.push_back(WriteLog("other.log", text));
+                controller_->mnuOpen_Escan_Click();
+            }
+            ASSERT_EQ(model_->rowCount(), 3) << (fromClipboard ? "clipboard" : "file");
+            for (int row = 0; row < 3; ++row)
+                EXPECT_EQ(model_->Row(row), expected[static_cast<std::size_t>(row)]);
+            EXPECT_EQ(ui_.clipboard, reference);
+            EXPECT_EQ(ReportFile(), reference);
+        }
+    }
+}
+
+// A large log is read in a worker: the handler returns at once with a
+// progress dialog, and the rows, the caption and the report come out as the
+// window's own reading gives them.
+TEST_F(LogEvaluation, LargeLogLoadsInAWorkerWithProgress) {
+    std::string log;
+    for (int i = 0; i < 3000; ++i) {
+        log += "Scanning file C:\\dir\\f" + std::to_string(i) + ".exe OK\r\n";
+        if (i % 10 == 0) log += "Scanning file C:\\dir\\v" + std::to_string(i) + ".exe infected by \"V\"\n";
+    }
+    log += "Total Objects: 3300\r\n";
+    const std::string path = WriteLog("large.log", log);
+    ui_.openFileAnswers.push_back(path);
+    controller_->mnuOpen_Escan_Click();
+    const std::string inWindow = ui_.clipboard;
+    const std::vector<ResultRow> rows = model_->Rows();
+    ASSERT_EQ(rows.size(), 300u);
+
+    controller_->workerFromBytes = 0;
+    ui_.clipboard.clear();
+    QSignalSpy loaded(controller_, &LogEvaluationController::logLoaded);
+    ui_.openFileAnswers.push_back(path);
+    controller_->mnuOpen_Escan_Click();
+    EXPECT_TRUE(controller_->Loading());
+    EXPECT_NE(window_.findChild<QProgressDialog*>(QStringLiteral("logProgress")), nullptr);
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(30000));
+    EXPECT_FALSE(controller_->Loading());
+    EXPECT_EQ(model_->Rows(), rows);
+    EXPECT_EQ(ui_.clipboard, inWindow);
+    EXPECT_EQ(ReportFile(), inWindow);
+    EXPECT_EQ(window_.windowTitle(), QString::fromStdString("Korvane ---> " + path));
+    EXPECT_EQ(state_.LogText, log);
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+// A device that never ends is read in the worker too, and stops with an error
+// instead of filling the memory; the list stays as it was.
+TEST_F(LogEvaluation, EndlessDeviceIsNoLog) {
+    if (!fs::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero on this system";
+    QSignalSpy loaded(controller_, &LogEvaluationController::logLoaded);
+    ui_.openFileAnswers.push_back("/dev/zero");
+    controller_->mnuOpen_Escan_Click();
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(60000));
+    EXPECT_EQ(window_.windowTitle(), QStringLiteral("Korvane ---> no file-informations available"));
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].text, "No line end within 64 MiB: this is not a scanner log.");
+    EXPECT_EQ(model_->rowCount(), 0);
+    EXPECT_TRUE(state_.LogText.empty());
 }
 
 TEST_F(LogEvaluation, DialogStartsInTheCurrentFolderWithoutScannerFolder) {
