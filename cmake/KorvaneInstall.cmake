@@ -36,13 +36,15 @@ string(REPLACE "ExecStart=/usr/local/bin/korvane " "ExecStart=${CMAKE_INSTALL_FU
 file(WRITE "${_generated}/korvane-pending.service" "${_unit}")
 install(FILES "${_generated}/korvane-pending.service" DESTINATION "${KORVANE_SYSTEMD_UNIT_DIR}")
 
-# The manual page and the Debian changelog go compressed, as Debian's tools
+# The manual page and the changelog go compressed, as Debian's tools
 # would leave them (gzip -n: no time stamp, so the package is reproducible).
 find_program(KORVANE_GZIP gzip REQUIRED)
 configure_file("${_packaging}/korvane.1.in" "${_generated}/korvane.1" @ONLY)
-configure_file("${_packaging}/debian/changelog.in" "${_generated}/changelog.Debian" @ONLY)
+# The version has no Debian revision: a native package, whose changelog is
+# changelog.gz.
+configure_file("${_packaging}/debian/changelog.in" "${_generated}/changelog" @ONLY)
 set(_compressed)
-foreach(_file korvane.1 changelog.Debian)
+foreach(_file korvane.1 changelog)
   add_custom_command(
     OUTPUT "${_generated}/${_file}.gz"
     COMMAND "${KORVANE_GZIP}" -9 -n -c "${_generated}/${_file}" > "${_generated}/${_file}.gz"
@@ -71,5 +73,5 @@ install(FILES "${_icon}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/sca
 add_custom_target(korvane_install_files ALL DEPENDS ${_pngs} ${_compressed})
 
 install(FILES "${_generated}/korvane.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
-install(FILES "${_generated}/changelog.Debian.gz" "${_packaging}/debian/copyright"
+install(FILES "${_generated}/changelog.gz" "${_packaging}/debian/copyright"
         DESTINATION "${CMAKE_INSTALL_DOCDIR}")
