@@ -54,6 +54,11 @@ bool RunsFromInstalledLocation(const ProgramFolderFacts& facts) {
     for (std::string_view systemFolder : kSystemBinFolders) {
         if (folder == systemFolder) return true;
     }
+    // The user's own bin folder is as much an installation as /usr/local/bin.
+    constexpr std::string_view kUserBinFolder = "/.local/bin";
+    if (folder.size() > kUserBinFolder.size() &&
+        folder.compare(folder.size() - kUserBinFolder.size(), kUserBinFolder.size(), kUserBinFolder) == 0)
+        return true;
     return StartsWith(folder, "/opt/");
 }
 

@@ -49,6 +49,7 @@ const FolderCase kFolderCases[] = {
     {"/opt/korvane/bin", "/usr/local/bin", false, true, true, "/data/"},
     {"/opt/korvane", "/usr/local/bin", false, true, true, "/data/"},
     {"/home/anna/prefix/bin", "/home/anna/prefix/bin", false, true, true, "/data/"},
+    {"/home/anna/.local/bin", "/usr/local/bin", false, true, true, "/data/"},
     // A build folder keeps its own folder, even one under /opt or a prefix.
     {"/home/anna/korvane/build/release", "/usr/local/bin", true, true, false,
      "/home/anna/korvane/build/release/"},
@@ -61,6 +62,7 @@ const FolderCase kFolderCases[] = {
     {"/usr/binaries", "/usr/local/bin", false, true, false, "/usr/binaries/"},
     {"/optional", "/usr/local/bin", false, true, false, "/optional/"},
     {"/opt", "/usr/local/bin", false, true, false, "/opt/"},
+    {"/home/anna/.local/binaries", "/usr/local/bin", false, true, false, "/home/anna/.local/binaries/"},
     {"", "/usr/local/bin", false, true, false, "/data/"},
 };
 
