@@ -80,7 +80,8 @@ TEST(CommandLine, HelpAndVersion) {
 
 TEST(CommandLine, HelpNamesTheBuildFolderAsProgramFolder) {
     // Run from its build folder the program keeps its files beside itself.
-    const std::string buildFolder = std::filesystem::path(KORVANE_EXECUTABLE).parent_path().string();
+    const std::string buildFolder =
+        std::filesystem::canonical(std::filesystem::path(KORVANE_EXECUTABLE).parent_path()).string();
     const Outcome help = Korvane({"--help"});
     EXPECT_NE(help.out.find("go to: " + buildFolder + "/\n"), std::string::npos) << help.out;
 }
