@@ -19,8 +19,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# deb-systemd-helper, which the maintainer scripts call.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "init-system-helpers (>= 1.52)")
+# deb-systemd-helper, which the maintainer scripts call; and the plugins Qt
+# loads at run time, which shlibdeps cannot see: the platform plugins that put
+# the window on an X or Wayland desktop, and the SVG image plugin that draws
+# the window icon.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "init-system-helpers (>= 1.52), qt6-qpa-plugins, libqt6svg6")
 # Runs the Windows updater and scanner.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${PROJECT_SOURCE_DIR}/packaging/debian/postinst"
