@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "platform/platform.h"
 
 namespace korvane {
 
@@ -44,6 +45,8 @@ void PrintUsage(std::FILE* out) {
                  "       korvane COMMAND [ARGS]       run a command without a window\n"
                  "       korvane --help | --version\n\nCommands:\n");
     for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.synopsis);
+    std::fprintf(out, "\nReport, backups (KRBackup) and the scanner archive go to: %s\n",
+                 MakeNativeSecuritySystem()->ProgramFolder().c_str());
 }
 
 }  // namespace

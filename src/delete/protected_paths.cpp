@@ -1,5 +1,8 @@
 #include "delete/protected_paths.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace korvane {
 
 ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
@@ -7,9 +10,13 @@ ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
     guard.separator = context.state.PathSeparator;
     guard.namesIgnoreCase = context.platform.files.NamesIgnoreCase();
     FilesShell& files = context.platform.files;
+    // An installed program keeps its files in a data folder; the folder it
+    // lies in (/usr/bin) stays protected all the same.
+    const std::string executableFolder =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString();
     for (const std::string& folder :
          {context.state.WindowsDir, context.state.SystemDir, context.platform.system.UserHomeFolder(),
-          context.state.ProgramFolder, context.state.DriveRoot}) {
+          context.state.ProgramFolder, executableFolder, context.state.DriveRoot}) {
         if (folder.empty()) continue;
         guard.folders.push_back(folder);
         // The same folder reached through links counts too.

@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <string>
 
 #include "core/whole_file.h"
@@ -75,6 +76,14 @@ TEST(CommandLine, HelpAndVersion) {
     const Outcome help = Korvane({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("report"), std::string::npos);
+}
+
+TEST(CommandLine, HelpNamesTheBuildFolderAsProgramFolder) {
+    // Run from its build folder the program keeps its files beside itself.
+    const std::string buildFolder =
+        std::filesystem::canonical(std::filesystem::path(KORVANE_EXECUTABLE).parent_path()).string();
+    const Outcome help = Korvane({"--help"});
+    EXPECT_NE(help.out.find("go to: " + buildFolder + "/\n"), std::string::npos) << help.out;
 }
 
 }  // namespace

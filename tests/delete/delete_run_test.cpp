@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "delete/protected_paths.h"
 #include "deletion_fixture.h"
 
@@ -292,6 +294,17 @@ TEST_F(DeleteRun, GuardKnowsRootsAndLinksToThem) {
     }
     EXPECT_FALSE(IsGuardedPath(context, guard, Path("x")));
     EXPECT_FALSE(IsGuardedPath(context, guard, Path("prog/KRBackup")));
+}
+
+// An installed program's files go elsewhere, but the folder it runs from
+// (here the test's own) is never deleted either.
+TEST_F(DeleteRun, GuardKeepsTheFolderTheProgramRunsFrom) {
+    const DeletionContext context = Context();
+    const ProtectedFolders guard = ProtectedFoldersOf(context);
+    const std::string executableFolder = QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
+    ASSERT_FALSE(executableFolder.empty());
+    EXPECT_TRUE(IsGuardedPath(context, guard, executableFolder));
+    EXPECT_TRUE(IsGuardedPath(context, guard, executableFolder + "/"));
 }
 
 TEST_F(DeleteRun, DryRunReportsAndChangesNothing) {

@@ -50,9 +50,33 @@ public:
 // for "C" and "POSIX".
 std::string NativeLanguageNameOfLocale(const std::string& localeName);
 
-// The program's own folder (for escan_Result.txt, the backup folder and the
-// scanner archive): the executable's folder when it is writable, else the
-// data folder, created on demand. Both with a trailing '/'.
+// What decides the program's own folder (for escan_Result.txt, the backup
+// folder and the scanner archive).
+struct ProgramFolderFacts {
+    std::string executableFolder;  // where the running program lies
+    std::string installBinFolder;  // the bin folder of the prefix it was built for
+    bool besideBuildCache = false;  // CMakeCache.txt lies beside the program
+    bool executableFolderWritable = false;
+    std::string dataFolder;  // the per-user data folder (UserDataFolder())
+};
+
+// True when the program runs as an installed program: from the bin folder of
+// its install prefix, a system bin folder or somewhere under /opt, and not
+// from a build folder.
+bool RunsFromInstalledLocation(const ProgramFolderFacts& facts);
+
+// An installed program keeps its files in the data folder, never beside
+// itself; a build or a copy elsewhere keeps them in its own folder when it may
+// write there. With a trailing '/'.
+std::string ChooseProgramFolder(const ProgramFolderFacts& facts);
+
+// The per-user data folder: /var/lib/korvane/ for root, else the application
+// data location (~/.local/share/korvane/). With a trailing '/'.
+std::string DataFolderFor(bool isRoot, const std::string& appDataLocation);
+std::string UserDataFolder();
+
+// ChooseProgramFolder() for the running program; creates the data folder
+// (mode 0700) when it is the one chosen.
 std::string ProgramFolderFor(const std::string& executableFolder, const std::string& dataFolder);
 
 // Mount point of the file system that holds path: walk up while the device
