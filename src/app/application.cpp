@@ -27,6 +27,10 @@ LogCheck& Application::Start() {
 
 int RunWindowed(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    // Same name as the command line, so both find the same data folder; the
+    // desktop file name lets a desktop match the window to its menu entry and icon.
+    QApplication::setApplicationName(QStringLiteral("korvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.korvane"));
     // korvane --screenshot PNG [LOGFILE]: the picture of the window for the
     // documentation, taken by the program itself.
     QString screenshot;

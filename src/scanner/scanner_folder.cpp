@@ -7,6 +7,8 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/posix/posix_security_system.h"
 #endif
 
 namespace korvane {
@@ -38,10 +40,12 @@ std::string ParentOf(const std::string& path) {
 
 std::string PerUserDataFolder() {
 #ifndef _WIN32
-    if (::geteuid() == 0) return "/var/lib/korvane";
-#endif
+    // The same folder an installed program keeps its report and backups in.
+    return WithoutTrailingSeparator(UserDataFolder());
+#else
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return QDir(data).filePath(QStringLiteral("korvane")).toLocal8Bit().toStdString();
+#endif
 }
 
 std::string ChooseScannerFolder(const std::string& driveRoot, const std::string& perUserFolder) {
