@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/frm_restore.h"
 #include "app/log_check.h"
+#include "app/mnemonics.h"
 #include "core/log_evaluation.h"
 #include "core/whole_file.h"
 #include "log/result_list_model.h"
@@ -55,7 +56,7 @@ TEST(RestoreWindow, ListsSortsRestoresAndDeletesBackups) {
 
     QAction* item = window.MenuItem(QStringLiteral("mnuRestoreBackup"));
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), QStringLiteral("Restore from backup…"));
+    EXPECT_EQ(WithoutMnemonic(item->text()), QStringLiteral("Restore from backup…"));
     item->trigger();
     auto* restore = window.findChild<FrmRestore*>();
     ASSERT_NE(restore, nullptr);
@@ -112,7 +113,7 @@ TEST(RestoreWindow, ListsSortsRestoresAndDeletesBackups) {
     EXPECT_FALSE(fs::exists(root + "/prog/KRBackup/other.exe.bkp"));
 
     window.mnuGerman_Click();
-    EXPECT_EQ(item->text(), QStringLiteral("Aus Sicherung wiederherstellen…"));
+    EXPECT_EQ(WithoutMnemonic(item->text()), QStringLiteral("Aus Sicherung wiederherstellen…"));
 }
 
 }  // namespace
