@@ -11,10 +11,12 @@
 #include "core/app_state.h"
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
+#include "core/more_text.h"
 #include "core/os_version.h"
 #include "core/pending_operations.h"
 #include "core/text_util.h"
 #include "delete/delete_run.h"
+#include "delete/protected_paths.h"
 #include "platform/platform.h"
 
 namespace korvane {
@@ -97,6 +99,53 @@ int UsageError(const QStringList& arguments, const QCommandLineParser& parser, c
     return 2;
 }
 
+// What the run needs to know of the system: language, family, rights and
+// the folders the guard protects.
+void FillStateFromSystem(SecuritySystem& system, AppState& state) {
+    state.ResetLists();
+    state.AppTitle = "Korvane";
+    state.Language = ChooseLanguage(NormaliseLocaleLanguageName(system.GetLocaleString(kLocaleNativeLanguageName)));
+    state.OsVersion = system.GetOsVersion();
+    if (state.OsVersion > 4) state.UserIsAdmin = system.IsUserAdmin();
+    state.WindowsDir = system.GetSystemFolder("win");
+    state.SystemDir = system.GetSystemFolder("system");
+    state.ProgramFolder = system.ProgramFolder();
+    state.DriveRoot = system.DriveRoot();
+    state.PathSeparator = system.PathSeparator();
+}
+
+PendingRefusal RefusalOfPending(const DeletionContext& context, const ProtectedFolders& guard,
+                                const PendingOperation& operation) {
+    for (const std::string* path : {&operation.source, &operation.target}) {
+        if (path->empty() && path == &operation.target) continue;
+        if (!RowPathToAct(context, *path)) return PendingRefusal::NotPlainPath;
+        const Refusal refusal = GuardRefusal(context, guard, *path);
+        if (refusal == Refusal::NotPlainPath) return PendingRefusal::NotPlainPath;
+        if (refusal != Refusal::None) return PendingRefusal::ProtectedTarget;
+    }
+    return PendingRefusal::None;
+}
+
+std::string PendingRefusalText(const AppState& state, PendingRefusal refusal) {
+    switch (refusal) {
+        case PendingRefusal::None:
+            return {};
+        case PendingRefusal::ProtectedTarget:
+            return RefusalText(state, Refusal::ProtectedFolder);
+        case PendingRefusal::FolderChanged:
+            return More(MoreText::RefusedParentChanged, state.Language);
+        case PendingRefusal::NotPlainPath:
+            return RefusalText(state, Refusal::NotPlainPath);
+    }
+    return {};
+}
+
+std::string Replaced(std::string text, const std::string& name, std::size_t value) {
+    const auto at = text.find(name);
+    if (at != std::string::npos) text.replace(at, name.size(), std::to_string(value));
+    return text;
+}
+
 constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
 constexpr char kApplySynopsis[] = "";
 
@@ -156,25 +205,14 @@ int RunCleanCommand(const QStringList& arguments) {
     Platform platform{*system, *files, ui};
 
     AppState state;
-    state.ResetLists();
-    state.AppTitle = "Korvane";
+    FillStateFromSystem(*system, state);
     if (parser.isSet(language)) {
         const QString code = parser.value(language).toLower();
         if (code != QStringLiteral("de") && code != QStringLiteral("en")) {
             return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("--language takes de or en"));
         }
         state.Language = code == QStringLiteral("de") ? UiLanguage::German : UiLanguage::English;
-    } else {
-        state.Language =
-            ChooseLanguage(NormaliseLocaleLanguageName(system->GetLocaleString(kLocaleNativeLanguageName)));
     }
-    state.OsVersion = system->GetOsVersion();
-    if (state.OsVersion > 4) state.UserIsAdmin = system->IsUserAdmin();
-    state.WindowsDir = system->GetSystemFolder("win");
-    state.SystemDir = system->GetSystemFolder("system");
-    state.ProgramFolder = system->ProgramFolder();
-    state.DriveRoot = system->DriveRoot();
-    state.PathSeparator = system->PathSeparator();
 
     if (!parser.positionalArguments().isEmpty()) {
         const QString file = parser.positionalArguments().front();
@@ -242,23 +280,53 @@ int RunApplyPendingCommand(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(arguments, parser, kApplySynopsis, QStringLiteral("takes no arguments"));
 
+    const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
+    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
+    ConsoleUi ui;
+    Platform platform{*system, *files, ui};
+    AppState state;
+    FillStateFromSystem(*system, state);
+    const DeletionContext context{state, platform, {}};
+    const ProtectedFolders guard = ProtectedFoldersOf(context);
+
+    // It runs as root at boot: a list that someone else could have written is
+    // not carried out at all.
     const std::string file = PendingOperationsFile();
-    const ApplyPendingResult result = ApplyPendingOperations(file);
-    bool failed = false;
+    if (const std::error_code unsafe = files->CheckPendingList(file)) {
+        std::fprintf(stderr, "%s: %s: %s%s\n", qPrintable(arguments.value(0)), file.c_str(),
+                     ToSystemCodePage(More(MoreText::PendingFileUnsafe, state.Language)).c_str(),
+                     unsafe.message().c_str());
+        return 2;
+    }
+    const ApplyPendingResult result = ApplyPendingOperations(file, [&](AppliedOperation& applied) {
+        applied.refused = RefusalOfPending(context, guard, applied.operation);
+        if (applied.refused == PendingRefusal::None) files->CarryOutPending(applied);
+    });
+    std::size_t done = 0, failed = 0, refused = 0;
     for (const AppliedOperation& applied : result.applied) {
         const PendingOperation& operation = applied.operation;
         std::string outcome;
-        if (applied.error) {
+        if (applied.refused != PendingRefusal::None) {
+            outcome = "refused (" + ToSystemCodePage(PendingRefusalText(state, applied.refused)) + ")";
+            ++refused;
+        } else if (applied.error) {
             outcome = "failed (" + applied.error.message() + ")";
-            failed = true;
+            ++failed;
         } else if (applied.alreadyGone) {
             outcome = "already gone";
+            ++done;
         } else {
             outcome = operation.target.empty() ? "deleted" : "moved";
+            ++done;
         }
         std::string line = outcome + "\t" + OneLine(operation.source);
         if (!operation.target.empty()) line += "\t" + OneLine(operation.target);
         PrintLine(stdout, line);
+    }
+    if (!result.applied.empty()) {
+        std::string summary = More(MoreText::ApplyPendingSummary, state.Language);
+        summary = Replaced(Replaced(Replaced(summary, "{done}", done), "{failed}", failed), "{refused}", refused);
+        PrintLine(stdout, ToSystemCodePage(summary));
     }
     std::fflush(stdout);
     if (result.fileError == std::errc::illegal_byte_sequence) {
@@ -273,7 +341,7 @@ int RunApplyPendingCommand(const QStringList& arguments) {
                      result.fileError.message().c_str());
         return 2;
     }
-    return failed ? 1 : 0;
+    return failed + refused > 0 ? 1 : 0;
 }
 
 }  // namespace korvane

@@ -22,6 +22,16 @@ enum class MoreText : std::uint16_t {
 
     // -- deletion --
     SchedulingFailed,
+    NotDeletedList,
+    RefusedProtectedFolder,
+    RefusedMountPointInside,
+    RefusedNotPlainPath,
+    NotRecordedTooShort,
+    NotRecordedListFull,
+    NotRecordedScheduling,
+    RefusedParentChanged,
+    PendingFileUnsafe,
+    ApplyPendingSummary,
 
     // -- backups --
     BackupNone_,

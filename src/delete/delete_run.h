@@ -45,7 +45,7 @@ enum class PlannedAction {
     BackUpNow,           // move the file into KRBackup
     QueueForRestart,     // leave it for the next restart
     NeedsAdministrator,  // cannot be scheduled without administrator rights
-    Refuse,              // a root or a protected folder
+    Refuse,              // a root or a protected folder, a mount point inside, not a plain path
     KeepEmptyFolder      // an empty folder left for the restart: nothing to queue
 };
 
@@ -55,9 +55,20 @@ struct RowPlan {
     PlannedAction action = PlannedAction::RemoveNow;
 };
 
+// A row that was refused, or whose leftovers could not be recorded for the
+// restart: its status is "failed", and the end lists it with the reason.
+struct RowNotDone {
+    int row = 0;
+    std::string path;
+    std::string reason;  // in the current language
+};
+
 struct DeleteRunResult {
     bool ran = false;  // false: nothing was loaded
+    // Something is left that only a restart (or an administrator) deletes.
+    // A refusal never counts: it asks for no message A or B, nor a restart.
     bool restartNeeded = false;
+    std::vector<RowNotDone> notDone;
     DeleteEndMessage message = DeleteEndMessage::None;
     bool restartRequested = false;
     std::error_code scheduleError;  // recording the restart operations failed
@@ -67,6 +78,9 @@ struct DeleteRunResult {
 // The text of the message in the current language ("" for None).
 std::string EndMessageText(const AppState& state, DeleteEndMessage message,
                            const std::error_code& error = {});
+
+// The list of refused and unrecorded rows, one line each with the reason.
+std::string NotDoneText(const AppState& state, const std::vector<RowNotDone>& rows);
 
 // The whole run. closeProgram is called after a restart request.
 DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows& rows,

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QProcess>
@@ -38,6 +39,13 @@ protected:
     std::vector<PendingOperation> Pending() const {
         return DecodePendingOperations(ReadWholeFile(Path("pending")))
             .value_or(std::vector<PendingOperation>{});
+    }
+    // An operation as the delete run records it: with the device and inode
+    // of the folder that holds its source.
+    static PendingOperation Recorded(const std::string& source, const std::string& target = {}) {
+        struct stat folder {};
+        EXPECT_EQ(::stat(fs::path(source).parent_path().c_str(), &folder), 0);
+        return {source, target, std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino)};
     }
     // Delayed operations need administrator rights: root here.
     static bool Root() { return ::geteuid() == 0; }
@@ -118,8 +126,8 @@ TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
     MakeFile("full/keep.txt");
     ASSERT_FALSE(
         WriteWholeFile(Path("pending"),
-                       EncodePendingOperations(
-                           {{Path(odd), ""}, {Path("tool.exe"), Path("tool.exe.bkp")}, {Path("full"), ""}})));
+                       EncodePendingOperations({Recorded(Path(odd)), Recorded(Path("tool.exe"), Path("tool.exe.bkp")),
+                                                Recorded(Path("full"))})));
     const Outcome run = Korvane({"apply-pending"});
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(Exists(odd));
@@ -133,7 +141,7 @@ TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
     fs::remove(Path("full/keep.txt"));
     const Outcome again = Korvane({"apply-pending"});
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out, "deleted\t" + Path("full") + "\n");
+    EXPECT_EQ(again.out, "deleted\t" + Path("full") + "\nDone: 1, failed: 0, refused: 0\n");
     EXPECT_FALSE(Exists("full"));
     EXPECT_TRUE(Pending().empty());
     EXPECT_TRUE(DecodePendingOperations(ReadWholeFile(Path("pending"))));
@@ -188,7 +196,7 @@ TEST_F(CleanCommand, OddPathBytesSurviveFromLogToRestartList) {
         EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path(odd), ""}}));
         const Outcome apply = Korvane({"apply-pending"});
         EXPECT_EQ(apply.status, 0);
-        EXPECT_EQ(apply.out, "deleted\t" + Path(odd) + "\n");
+        EXPECT_EQ(apply.out, "deleted\t" + Path(odd) + "\nDone: 1, failed: 0, refused: 0\n");
     } else {
         const Outcome clean = Korvane({"clean", "--language", "en", Arg("mwav.log")});
         EXPECT_EQ(clean.out.rfind("deleted\t" + Path(odd) + "\n" + refused, 0), 0u) << clean.out;

@@ -31,6 +31,12 @@ public:
     // Appends to the pending-operations file (PendingOperationsFile()),
     // which "korvane apply-pending" works through at the next start.
     std::error_code ScheduleAtRestart(const std::vector<PendingOperation>& operations) override;
+    std::error_code ScheduleEachAtRestart(const std::vector<PendingOperation>& operations,
+                                          std::vector<std::error_code>& each) override;
+    // Through the source's folder as recorded: no link is followed, and a
+    // folder that is not the recorded one is refused.
+    void CarryOutPending(AppliedOperation& applied) override;
+    std::error_code CheckPendingList(const std::string& file) override;
     std::string CanonicalPath(const std::string& path) override;
     bool IsFileSystemRoot(const std::string& path) override;
     bool NamesIgnoreCase() const override { return false; }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
@@ -85,11 +86,20 @@ TEST_F(PosixFileRemoval, FolderPathsEmptinessShortNamesAndRoots) {
 TEST_F(PosixFileRemoval, ScheduledOperationsGoToThePendingFileWithAbsolutePaths) {
     ::setenv(kPendingOperationsFileVariable, Path("state/pending").c_str(), 1);
     const std::string cwd = fs::current_path().string();
+    fs::create_directories(Path("b"));
     EXPECT_FALSE(files.ScheduleAtRestart({{Path("x.exe"), Path("b/x.exe.bkp")}, {"relative.exe", ""}}));
     ::unsetenv(kPendingOperationsFileVariable);
-    EXPECT_EQ(
-        DecodePendingOperations(ReadWholeFile(Path("state/pending"))),
-        (std::vector<PendingOperation>{{Path("x.exe"), Path("b/x.exe.bkp")}, {cwd + "/relative.exe", ""}}));
+    const auto listed = DecodePendingOperations(ReadWholeFile(Path("state/pending")));
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(*listed,
+              (std::vector<PendingOperation>{{Path("x.exe"), Path("b/x.exe.bkp")}, {cwd + "/relative.exe", ""}}));
+    // Each source's folder is recorded by device and inode.
+    struct stat folder {};
+    ASSERT_EQ(::stat(temp_.path().toLocal8Bit().constData(), &folder), 0);
+    EXPECT_EQ((*listed)[0].sourceFolder, std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino));
+    // The list is its owner's alone, in a folder that is its owner's alone.
+    EXPECT_EQ(fs::status(Path("state/pending")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(Path("state")).permissions(), fs::perms::owner_all);
 }
 
 TEST(PosixRestart, RequestGoesThroughTheLauncherOnly) {
