@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/raw_arguments.h"
 
 namespace korvane {
 
@@ -67,6 +68,7 @@ int RunCommandLine(int argc, char** argv) {
         return 0;
     }
     const Command* command = FindCommand(first);
+    KeepRawArguments(std::vector<std::string>(argv + 2, argv + argc));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeAt(1);
     arguments[0] = QStringLiteral("korvane ") + QString::fromLatin1(command->name);

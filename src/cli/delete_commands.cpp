@@ -3,11 +3,13 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/mapped_log.h"
+#include "cli/raw_arguments.h"
 #include "core/app_state.h"
 #include "core/language_choice.h"
 #include "core/log_evaluation.h"
@@ -146,6 +148,14 @@ std::string Replaced(std::string text, const std::string& name, std::size_t valu
     return text;
 }
 
+// A relative --add path names a file in the folder the command was given in.
+std::string AgainstWorkingFolder(const std::string& path) {
+    if (path.empty() || std::filesystem::path(path).is_absolute()) return path;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? path : (folder / path).string();
+}
+
 constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
 constexpr char kApplySynopsis[] = "";
 
@@ -214,17 +224,23 @@ int RunCleanCommand(const QStringList& arguments) {
         state.Language = code == QStringLiteral("de") ? UiLanguage::German : UiLanguage::English;
     }
 
-    if (!parser.positionalArguments().isEmpty()) {
-        const QString file = parser.positionalArguments().front();
+    // The paths as the shell passed them, every byte kept.
+    const RawOptionValues raw = RawValuesOf(RawArguments(), "add", {"add", "language", "mark"});
+    if (raw.values.size() != static_cast<std::size_t>(parser.values(add).size()) ||
+        raw.positionals.size() != static_cast<std::size_t>(parser.positionalArguments().size())) {
+        return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("cannot read the paths' bytes"));
+    }
+    if (!raw.positionals.empty()) {
+        const std::string& file = raw.positionals.front();
         MappedLog log;
-        if (const std::error_code error = log.Open(file.toLocal8Bit().toStdString())) {
-            std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(arguments.value(0)), qPrintable(file),
+        if (const std::error_code error = log.Open(file)) {
+            std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(arguments.value(0)), file.c_str(),
                          error.message().c_str());
             return 2;
         }
         EvaluateLogIntoEntries(state, log.Text());
     }
-    for (const QString& path : parser.values(add)) AppendEntryByHand(state, path.toLocal8Bit().toStdString());
+    for (const std::string& path : raw.values) AppendEntryByHand(state, AgainstWorkingFolder(path));
 
     std::vector<VectorDeleteRunRows::Row> rows;
     for (std::size_t index = 1; index <= state.EntryCount(); ++index) {
@@ -261,7 +277,7 @@ int RunCleanCommand(const QStringList& arguments) {
         PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
     }
     std::fflush(stdout);
-    return result.restartNeeded || result.scheduleError ? 1 : 0;
+    return result.restartNeeded || result.scheduleError || !result.notDone.empty() ? 1 : 0;
 }
 
 int RunApplyPendingCommand(const QStringList& arguments) {

@@ -146,7 +146,8 @@ std::error_code OpenParentOf(const std::string& path, bool resolveLinks, ParentA
         parts = Components(resolved);
     }
     if (parts.back() == "." || parts.back() == "..") return std::make_error_code(std::errc::invalid_argument);
-    if (const std::error_code failed = OpenFolderPath(parts, parts.size() - 1, false, out.parent)) return failed;
+    if (const std::error_code failed = OpenFolderPath(parts, parts.size() - 1, false, out.parent))
+        return failed;
     out.name = parts.back();
     out.folder.clear();
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) out.folder += "/" + parts[i];

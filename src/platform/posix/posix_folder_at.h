@@ -55,7 +55,7 @@ bool IsOtherMount(const FolderIdentity& folder, const FolderIdentity& top);
 struct ParentAndName {
     FolderFd parent;
     std::string folder;  // the folder part as opened ("/" for the root)
-    std::string name;  // the last component, never empty, "." or ".."
+    std::string name;    // the last component, never empty, "." or ".."
 };
 
 // Opens the folder that holds path's last component (path absolute; it may
