@@ -118,6 +118,9 @@ void FillStateFromSystem(SecuritySystem& system, AppState& state) {
 
 PendingRefusal RefusalOfPending(const DeletionContext& context, const ProtectedFolders& guard,
                                 const PendingOperation& operation) {
+    // A move is only ever onto a backup name: anything else would replace a
+    // file nobody asked to touch.
+    if (!operation.target.empty() && !operation.target.ends_with(".bkp")) return PendingRefusal::ProtectedTarget;
     for (const std::string* path : {&operation.source, &operation.target}) {
         if (path->empty() && path == &operation.target) continue;
         if (!RowPathToAct(context, *path)) return PendingRefusal::NotPlainPath;

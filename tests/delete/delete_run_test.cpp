@@ -362,6 +362,26 @@ TEST_F(DeleteRun, GuardTableOfTheSystemLayout) {
     }
 }
 
+// Gone by this run's own hand: listed twice, or inside a folder a row above
+// removed. Nothing of it is left for the restart, where it would take
+// whatever is made there again before the next boot.
+TEST_F(DeleteRun, WhatThisRunRemovedIsNotQueuedAgain) {
+    MakeFile("x/tool.exe");
+    MakeFile("x/dir/inner.exe");
+    MakeFile("x/later/in.exe");
+    AddRows({Path("x/tool.exe"), Path("x/tool.exe"), Path("x/dir"), Path("x/dir/inner.exe"),
+             Path("x/later/gone.exe"), Path("x/later")});
+    DeleteOptions options;
+    options.reboot = true;
+    const DeleteRunResult result = Run(options);
+    for (int row = 0; row < 6; ++row) EXPECT_EQ(Status(row), "deleted") << row;
+    EXPECT_TRUE(Queued().empty());
+    EXPECT_TRUE(Pending().empty());
+    EXPECT_FALSE(result.restartNeeded);
+    EXPECT_TRUE(system.restartRequests.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(DeleteRun, DryRunReportsAndChangesNothing) {
     MakeFile("x/tool.exe");
     MakeFile("x/sub/inner.exe");

@@ -415,13 +415,15 @@ std::string PosixFilesShell::CanonicalPath(const std::string& path) {
 }
 
 bool PosixFilesShell::IsFileSystemRoot(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
-    struct stat parent {};
-    const std::string up = (path.back() == '/' ? path : path + "/") + "..";
-    if (::stat(up.c_str(), &parent) != 0) return false;
-    // A mount point lies on another device than its parent; "/" is its own parent.
-    return info.st_dev != parent.st_dev || info.st_ino == parent.st_ino;
+    if (path.empty()) return false;
+    FolderFd folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid()) return false;
+    FolderFd parent(::openat(folder.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FolderIdentity self, above;
+    if (!parent.valid() || IdentityOf(folder.get(), self) || IdentityOf(parent.get(), above)) return false;
+    // A mount point (a bind mount too) lies on another mount than its
+    // parent; "/" is its own parent.
+    return IsOtherMount(self, above) || (self.device == above.device && self.inode == above.inode);
 }
 
 }  // namespace korvane

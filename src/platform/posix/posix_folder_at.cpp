@@ -53,21 +53,6 @@ std::error_code OpenFolderPath(const std::vector<std::string>& parts, std::size_
     return {};
 }
 
-// The path of an open folder, as the system names it now.
-std::error_code PathOfFd(int fd, std::string& path) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    std::string buffer(256, '\0');
-    for (;;) {
-        const ssize_t got = ::readlink(link.c_str(), buffer.data(), buffer.size());
-        if (got < 0) return Errno();
-        if (static_cast<std::size_t>(got) < buffer.size()) {
-            path.assign(buffer.data(), static_cast<std::size_t>(got));
-            return {};
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 // The mount a descriptor lies on, from /proc when statx cannot tell.
 std::uint64_t MountIdFromProc(int fd) {
     std::FILE* info = std::fopen(("/proc/self/fdinfo/" + std::to_string(fd)).c_str(), "r");
@@ -128,11 +113,14 @@ bool IsOtherMount(const FolderIdentity& folder, const FolderIdentity& top) {
 std::error_code ResolvedPath(const std::string& path, std::string& resolved) {
     const std::vector<std::string> parts = Components(path);
     if (parts.empty()) return std::make_error_code(std::errc::invalid_argument);
-    FolderFd parent;
-    if (const std::error_code failed = OpenFolderPath(parts, parts.size() - 1, true, parent)) return failed;
     std::string folder;
-    if (const std::error_code failed = PathOfFd(parent.get(), folder)) return failed;
-    resolved = (folder == "/" ? std::string{} : folder) + "/" + parts.back();
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) folder += "/" + parts[i];
+    if (folder.empty()) folder = "/";
+    if (folder.size() >= PATH_MAX) return std::make_error_code(std::errc::filename_too_long);
+    char buffer[PATH_MAX];
+    if (::realpath(folder.c_str(), buffer) == nullptr) return Errno();
+    const std::string real = buffer;
+    resolved = (real == "/" ? std::string{} : real) + "/" + parts.back();
     return {};
 }
 
@@ -140,13 +128,19 @@ std::error_code OpenParentOf(const std::string& path, bool resolveLinks, ParentA
     if (path.empty() || path[0] != '/') return std::make_error_code(std::errc::invalid_argument);
     std::vector<std::string> parts = Components(path);
     if (parts.empty()) return std::make_error_code(std::errc::invalid_argument);  // "/" has no parent
+    bool follow = false;
     if (resolveLinks) {
         std::string resolved;
-        if (const std::error_code failed = ResolvedPath(path, resolved)) return failed;
-        parts = Components(resolved);
+        const std::error_code failed = ResolvedPath(path, resolved);
+        if (failed == std::errc::filename_too_long)
+            follow = true;  // too long to resolve by name: resolved by the walk itself
+        else if (failed)
+            return failed;
+        else
+            parts = Components(resolved);
     }
     if (parts.back() == "." || parts.back() == "..") return std::make_error_code(std::errc::invalid_argument);
-    if (const std::error_code failed = OpenFolderPath(parts, parts.size() - 1, false, out.parent))
+    if (const std::error_code failed = OpenFolderPath(parts, parts.size() - 1, follow, out.parent))
         return failed;
     out.name = parts.back();
     out.folder.clear();

@@ -65,8 +65,9 @@ struct ParentAndName {
 // boot-time operation must find the very folder that was recorded.
 std::error_code OpenParentOf(const std::string& path, bool resolveLinks, ParentAndName& out);
 
-// The folder part resolved as OpenParentOf(resolveLinks) opens it, plus "/"
-// and the last component.
+// The folder part with its links resolved (realpath), plus "/" and the last
+// component; filename_too_long for a folder part of PATH_MAX or more, which
+// OpenParentOf then resolves by walking it.
 std::error_code ResolvedPath(const std::string& path, std::string& resolved);
 
 // lstat() for a path of any length.
