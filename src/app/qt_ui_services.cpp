@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "log/local_path_bytes.h"
+
 namespace korvane {
 
 namespace {
@@ -58,11 +60,12 @@ std::string QtUiServices::OpenFile(const OpenFileRequest& request) {
     }
     const QString chosen =
         QFileDialog::getOpenFileName(owner_, Ui(request.title), FromPath(request.initialFolder), filters.join(QStringLiteral(";;")));
-    return ToPath(chosen);
+    return chosen.isEmpty() ? std::string{} : PathBytesOf(chosen);
 }
 
 std::string QtUiServices::BrowseForFolder(const std::string& prompt) {
-    return ToPath(QFileDialog::getExistingDirectory(owner_, Ui(prompt)));
+    const QString chosen = QFileDialog::getExistingDirectory(owner_, Ui(prompt));
+    return chosen.isEmpty() ? std::string{} : PathBytesOf(chosen);
 }
 
 std::string QtUiServices::AskPassword(const std::string& prompt, const std::string& title) {

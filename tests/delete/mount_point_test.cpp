@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "deletion_fixture.h"
 #include "delete/folder_removal.h"
+#include "deletion_fixture.h"
 
 namespace korvane {
 namespace {
