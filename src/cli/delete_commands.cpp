@@ -116,6 +116,17 @@ void FillStateFromSystem(SecuritySystem& system, AppState& state) {
     state.PathSeparator = system.PathSeparator();
 }
 
+// The real system, the console for messages, and the state filled from them.
+struct NativeSession {
+    std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
+    std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
+    ConsoleUi ui;
+    Platform platform{*system, *files, ui};
+    AppState state;
+
+    NativeSession() { FillStateFromSystem(*system, state); }
+};
+
 PendingRefusal RefusalOfPending(const DeletionContext& context, const ProtectedFolders& guard,
                                 const PendingOperation& operation) {
     // A move is only ever onto a backup name: anything else would replace a
@@ -169,7 +180,7 @@ int RunCleanCommand(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Deletes the objects of a scanner log and the paths given with --add, as the delete "
                        "button does. Prints each row's status and path.\nExit status: 0 nothing left, 1 "
-                       "something left for the restart or failed, 2 usage or file error."));
+                       "something left for the restart, refused or failed, 2 usage or file error."));
     parser.addHelpOption();
     const QCommandLineOption language(
         QStringLiteral("language"),
@@ -212,13 +223,10 @@ int RunCleanCommand(const QStringList& arguments) {
         return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("--mark takes infected or all"));
     }
 
-    const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
-    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
-    ConsoleUi ui;
-    Platform platform{*system, *files, ui};
-
-    AppState state;
-    FillStateFromSystem(*system, state);
+    NativeSession session;
+    ConsoleUi& ui = session.ui;
+    Platform& platform = session.platform;
+    AppState& state = session.state;
     if (parser.isSet(language)) {
         const QString code = parser.value(language).toLower();
         if (code != QStringLiteral("de") && code != QStringLiteral("en")) {
@@ -288,8 +296,8 @@ int RunApplyPendingCommand(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Carries out the deletions and backup moves left for the restart (the list in "
         "$KORVANE_PENDING_FILE, by default /var/lib/korvane/pending-operations). An operation that "
-        "fails stays listed for the next time.\nExit status: 0 all done, 1 something failed, 2 the "
-        "list could not be read or written."));
+        "fails or is refused stays listed for the next time.\nExit status: 0 all done, 1 something "
+        "failed or was refused, 2 the list could not be read, written or trusted."));
     parser.addHelpOption();
     if (!parser.parse(arguments)) return UsageError(arguments, parser, kApplySynopsis, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -299,13 +307,10 @@ int RunApplyPendingCommand(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(arguments, parser, kApplySynopsis, QStringLiteral("takes no arguments"));
 
-    const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
-    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
-    ConsoleUi ui;
-    Platform platform{*system, *files, ui};
-    AppState state;
-    FillStateFromSystem(*system, state);
-    const DeletionContext context{state, platform, {}};
+    NativeSession session;
+    AppState& state = session.state;
+    FilesShell* files = session.files.get();
+    const DeletionContext context{state, session.platform, {}};
     const ProtectedFolders guard = ProtectedFoldersOf(context);
 
     // It runs as root at boot: a list that someone else could have written is
