@@ -106,7 +106,8 @@ int UsageError(const QStringList& arguments, const QCommandLineParser& parser, c
 void FillStateFromSystem(SecuritySystem& system, AppState& state) {
     state.ResetLists();
     state.AppTitle = "Korvane";
-    state.Language = ChooseLanguage(NormaliseLocaleLanguageName(system.GetLocaleString(kLocaleNativeLanguageName)));
+    state.Language =
+        ChooseLanguage(NormaliseLocaleLanguageName(system.GetLocaleString(kLocaleNativeLanguageName)));
     state.OsVersion = system.GetOsVersion();
     if (state.OsVersion > 4) state.UserIsAdmin = system.IsUserAdmin();
     state.WindowsDir = system.GetSystemFolder("win");
@@ -131,7 +132,8 @@ PendingRefusal RefusalOfPending(const DeletionContext& context, const ProtectedF
                                 const PendingOperation& operation) {
     // A move is only ever onto a backup name: anything else would replace a
     // file nobody asked to touch.
-    if (!operation.target.empty() && !operation.target.ends_with(".bkp")) return PendingRefusal::ProtectedTarget;
+    if (!operation.target.empty() && !operation.target.ends_with(".bkp"))
+        return PendingRefusal::ProtectedTarget;
     for (const std::string* path : {&operation.source, &operation.target}) {
         if (path->empty() && path == &operation.target) continue;
         if (!RowPathToAct(context, *path)) return PendingRefusal::NotPlainPath;
@@ -349,7 +351,8 @@ int RunApplyPendingCommand(const QStringList& arguments) {
     }
     if (!result.applied.empty()) {
         std::string summary = More(MoreText::ApplyPendingSummary, state.Language);
-        summary = Replaced(Replaced(Replaced(summary, "{done}", done), "{failed}", failed), "{refused}", refused);
+        summary =
+            Replaced(Replaced(Replaced(summary, "{done}", done), "{failed}", failed), "{refused}", refused);
         PrintLine(stdout, ToSystemCodePage(summary));
     }
     std::fflush(stdout);

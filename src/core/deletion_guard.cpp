@@ -73,7 +73,8 @@ std::string NormalizedPath(const std::string& path, char separator) {
     return result;
 }
 
-bool IsSameOrInside(const std::string& path, const std::string& folder, char separator, bool namesIgnoreCase) {
+bool IsSameOrInside(const std::string& path, const std::string& folder, char separator,
+                    bool namesIgnoreCase) {
     if (folder.empty()) return false;
     if (namesIgnoreCase) return StartsWithFolder(AsciiLowerCopy(path), AsciiLowerCopy(folder), separator);
     return StartsWithFolder(path, folder, separator);
@@ -96,7 +97,9 @@ bool IsSystemLayoutFolder(const std::string& normalizedPath) {
 
 std::optional<std::string> PlainRowPath(const std::string& path, char separator) {
     if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
-    const auto isSeparator = [separator](char c) { return c == separator || (separator == '\\' && c == '/'); };
+    const auto isSeparator = [separator](char c) {
+        return c == separator || (separator == '\\' && c == '/');
+    };
     std::size_t start = 0;
     if (separator == '\\') {
         if (path.size() >= 2 && path[1] == ':')

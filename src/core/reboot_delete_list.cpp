@@ -31,7 +31,8 @@ std::vector<std::string> RestartOrder(std::vector<std::string> files, std::vecto
     std::stable_sort(folders.begin(), folders.end(),
                      [&depth](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
     std::vector<std::string> order = std::move(files);
-    order.insert(order.end(), std::make_move_iterator(folders.begin()), std::make_move_iterator(folders.end()));
+    order.insert(order.end(), std::make_move_iterator(folders.begin()),
+                 std::make_move_iterator(folders.end()));
     order.push_back(folder);
     return order;
 }

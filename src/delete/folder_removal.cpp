@@ -55,8 +55,8 @@ FolderQueueing QueueSurvivingFolder(const DeletionContext& context, const std::s
     // A restart must not empty a file system that is only mounted here.
     if (contents.mountPoints > 0) return FolderQueueing::MountPointInside;
     std::vector<std::string> queued;
-    for (std::string& path :
-         RestartOrder(std::move(contents.files), std::move(contents.folders), {}, context.state.PathSeparator)) {
+    for (std::string& path : RestartOrder(std::move(contents.files), std::move(contents.folders), {},
+                                          context.state.PathSeparator)) {
         if (TrimBlanks(path).size() >= 4) queued.push_back(std::move(path));
     }
     // One message for all that did not fit, not one for each path.

@@ -65,7 +65,8 @@ Refusal GuardRefusal(const DeletionContext& context, const ProtectedFolders& gua
     if (IsProtectedPath(resolved, scope)) return Refusal::ProtectedFolder;
     if (files.IsFileSystemRoot(path)) return Refusal::ProtectedFolder;
     // A path that is not absolute: judge it where the system would find it.
-    const bool absolute = !path.empty() && (path[0] == guard.separator || (path.size() > 1 && path[1] == ':'));
+    const bool absolute =
+        !path.empty() && (path[0] == guard.separator || (path.size() > 1 && path[1] == ':'));
     return absolute && IsProtectedPath(path, scope) ? Refusal::ProtectedFolder : Refusal::None;
 }
 

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,10 +125,10 @@ TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
     MakeFile(odd);
     MakeFile("tool.exe");
     MakeFile("full/keep.txt");
-    ASSERT_FALSE(
-        WriteWholeFile(Path("pending"),
-                       EncodePendingOperations({Recorded(Path(odd)), Recorded(Path("tool.exe"), Path("tool.exe.bkp")),
-                                                Recorded(Path("full"))})));
+    ASSERT_FALSE(WriteWholeFile(
+        Path("pending"),
+        EncodePendingOperations({Recorded(Path(odd)), Recorded(Path("tool.exe"), Path("tool.exe.bkp")),
+                                 Recorded(Path("full"))})));
     const Outcome run = Korvane({"apply-pending"});
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(Exists(odd));
@@ -252,7 +252,8 @@ TEST_F(CleanCommand, NonUtf8AddNamesExactlyThatFile) {
     shell.setWorkingDirectory(Arg("x"));
     // The shell makes the byte; relative, so the working folder is used too.
     shell.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"), QStringLiteral("exec \"$0\" clean --language en --add \"$(printf 'bad\\377.exe')\""),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$0\" clean --language en --add \"$(printf 'bad\\377.exe')\""),
                  QStringLiteral(KORVANE_EXECUTABLE)});
     ASSERT_TRUE(shell.waitForFinished(60000));
     EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
@@ -336,8 +337,8 @@ TEST_F(CleanCommand, ApplyPendingRefusesAFolderSwappedAfterScheduling) {
     const Outcome apply = Korvane({"apply-pending"});
     EXPECT_EQ(apply.status, 1);
     EXPECT_EQ(apply.out, "refused (the folder above it is no longer the same)\t" + Path("x/dir/tool.exe") +
-                             "\nrefused (the folder above it is no longer the same)\t" + Path("x/other/tool.exe") +
-                             "\nDone: 0, failed: 0, refused: 2\n");
+                             "\nrefused (the folder above it is no longer the same)\t" +
+                             Path("x/other/tool.exe") + "\nDone: 0, failed: 0, refused: 2\n");
     EXPECT_TRUE(Exists("elsewhere/tool.exe"));
     EXPECT_TRUE(Exists("x/other/tool.exe"));
     EXPECT_EQ(Pending().size(), 2u);
@@ -350,10 +351,11 @@ TEST_F(CleanCommand, ApplyPendingTrustsNothingItReads) {
     MakeFile("x/a.exe");
     MakeFile("y/precious.txt");
     fs::create_directories(Path("x/sub"));
-    ASSERT_FALSE(WriteWholeFile(Path("pending"), EncodePendingOperations({Recorded("/etc"), Recorded("/tmp"),
-                                                                           Recorded(Path("x/sub")),
-                                                                           Recorded(Path("x/a.exe"), Path("y/precious.txt"))})));
-    fs::permissions(Path("pending"), fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    ASSERT_FALSE(WriteWholeFile(
+        Path("pending"), EncodePendingOperations({Recorded("/etc"), Recorded("/tmp"), Recorded(Path("x/sub")),
+                                                  Recorded(Path("x/a.exe"), Path("y/precious.txt"))})));
+    fs::permissions(Path("pending"), fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
     const Outcome apply = Korvane({"apply-pending"});
     EXPECT_EQ(apply.status, 1);
     EXPECT_EQ(apply.out, "refused (protected folder)\t/etc\nrefused (protected folder)\t/tmp\ndeleted\t" +

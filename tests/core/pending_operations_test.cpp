@@ -162,8 +162,11 @@ TEST(PendingOperations, PassesRepeatWhileTheyGetSomethingDone) {
     const std::string file = temp / "pending";
     fs::create_directories(temp / "a/b/c");
     Touch(temp / "a/b/c/x.exe");
-    const std::vector<PendingOperation> operations = {
-        {temp / "a", ""}, {temp / "a/b", ""}, {temp / "a/b/c", ""}, {temp / "a/b/c/x.exe", ""}, {temp / "no", ""}};
+    const std::vector<PendingOperation> operations = {{temp / "a", ""},
+                                                      {temp / "a/b", ""},
+                                                      {temp / "a/b/c", ""},
+                                                      {temp / "a/b/c/x.exe", ""},
+                                                      {temp / "no", ""}};
     ASSERT_FALSE(AppendPendingOperations(file, operations));
     int calls = 0;
     const ApplyPendingResult result = ApplyPendingOperations(file, [&calls](AppliedOperation& applied) {
@@ -180,9 +183,11 @@ TEST(PendingOperations, PassesRepeatWhileTheyGetSomethingDone) {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(result.applied[i].Done()) << i;
     EXPECT_EQ(result.applied[4].refused, PendingRefusal::ProtectedTarget);
     EXPECT_EQ(calls, 4 + 3 + 2 + 1 + 1);  // four passes, one more each time; the refusal once
-    EXPECT_EQ(DecodePendingOperations(ReadWholeFile(file)), (std::vector<PendingOperation>{{temp / "no", ""}}));
+    EXPECT_EQ(DecodePendingOperations(ReadWholeFile(file)),
+              (std::vector<PendingOperation>{{temp / "no", ""}}));
     // The list is readable and writable by its owner alone.
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(PendingOperations, MissingListIsEmpty) {

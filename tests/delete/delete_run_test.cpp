@@ -300,9 +300,9 @@ TEST_F(DeleteRun, GuardRefusesProtectedFoldersAndAsksForNoRestart) {
         // One message lists every refused row with its reason.
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text,
-                  "These objects were not deleted:\r\n" + Path("home") + " (protected folder)\r\n" + Path("home/") +
-                      " (protected folder)\r\n" + Path("prog") + " (protected folder)\r\n" + root_ +
-                      " (protected folder)\r\n" + Path("prog/../prog/.") + " (not a plain path)\r\n" +
+                  "These objects were not deleted:\r\n" + Path("home") + " (protected folder)\r\n" +
+                      Path("home/") + " (protected folder)\r\n" + Path("prog") + " (protected folder)\r\n" +
+                      root_ + " (protected folder)\r\n" + Path("prog/../prog/.") + " (not a plain path)\r\n" +
                       Path("elsewhere/home-link") + " (protected folder)\r\n" + Path("elsewhere//home-link") +
                       " (not a plain path)\r\n (not a plain path)");
     }
@@ -355,8 +355,9 @@ TEST_F(DeleteRun, GuardTableOfTheSystemLayout) {
     if (std::filesystem::is_symlink("/lib64")) {
         EXPECT_EQ(GuardRefusal(context, guard, "/lib64"), Refusal::ProtectedFolder);
     }
-    const std::string allowed[] = {"/etc/passwd", "/usr/bin/env", Path("x"), Path("x/sub"), Path("x/tool.exe"),
-                                   Path("users/bob/Downloads"), "/tmp/dropped-folder", "/var/tmp/x/y"};
+    const std::string allowed[] = {"/etc/passwd",         "/usr/bin/env",     Path("x"),
+                                   Path("x/sub"),         Path("x/tool.exe"), Path("users/bob/Downloads"),
+                                   "/tmp/dropped-folder", "/var/tmp/x/y"};
     for (const std::string& path : allowed) {
         EXPECT_EQ(GuardRefusal(context, guard, path), Refusal::None) << path;
     }

@@ -377,8 +377,9 @@ TEST_F(LogEvaluation, DroppedFileKeepsTheBytesOfItsName) {
     const std::size_t before = state_.EntryCount();
     QMimeData mime;
     const std::string folder = odd.substr(0, odd.rfind('/'));
-    mime.setUrls({QUrl::fromEncoded(QByteArray("file://") + QUrl::toPercentEncoding(QString::fromStdString(folder), "/") +
-                                    "/bad%FF.exe")});
+    mime.setUrls(
+        {QUrl::fromEncoded(QByteArray("file://") +
+                           QUrl::toPercentEncoding(QString::fromStdString(folder), "/") + "/bad%FF.exe")});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list_->viewport(), &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);

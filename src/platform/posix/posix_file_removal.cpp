@@ -122,13 +122,14 @@ std::error_code ListNames(int folderFd, std::vector<std::string>& names) {
 // The folder a path names, opened without following a link in its last
 // component (nor, once resolved, in the folder part).
 std::error_code OpenFolder(const std::string& path, FolderFd& folder) {
-    if (path == "/" ) {
+    if (path == "/") {
         folder = FolderFd(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         return folder.valid() ? std::error_code{} : Errno();
     }
     ParentAndName at;
     if (const std::error_code failed = OpenParentOf(path, true, at)) return failed;
-    folder = FolderFd(::openat(at.parent.get(), at.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    folder =
+        FolderFd(::openat(at.parent.get(), at.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     return folder.valid() ? std::error_code{} : Errno();
 }
 
@@ -165,7 +166,8 @@ std::error_code EmptyFolder(FolderFd top, bool& mountInside) {
             // a tree moved meanwhile is not followed elsewhere.
             FolderFd up(::openat(current.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             FolderIdentity upIdentity;
-            if (!up.valid() || IdentityOf(up.get(), upIdentity) || !SameFolder(upIdentity, levels.back().identity))
+            if (!up.valid() || IdentityOf(up.get(), upIdentity) ||
+                !SameFolder(upIdentity, levels.back().identity))
                 return first ? first : std::make_error_code(std::errc::resource_unavailable_try_again);
             current = std::move(up);
             if (::unlinkat(current.get(), name.c_str(), AT_REMOVEDIR) != 0) note(Errno());
@@ -181,7 +183,8 @@ std::error_code EmptyFolder(FolderFd top, bool& mountInside) {
             if (::unlinkat(current.get(), name.c_str(), 0) != 0 && errno != ENOENT) note(Errno());
             continue;
         }
-        FolderFd child(::openat(current.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        FolderFd child(
+            ::openat(current.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         Level inner;
         inner.name = name;
         if (!child.valid() || IdentityOf(child.get(), inner.identity)) {
@@ -242,7 +245,8 @@ std::error_code PosixFilesShell::RemoveFolderTree(const std::string& path) {
     struct stat info {};
     if (::fstatat(at.parent.get(), at.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return Errno();
     if (!S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::not_a_directory);
-    FolderFd folder(::openat(at.parent.get(), at.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    FolderFd folder(
+        ::openat(at.parent.get(), at.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!folder.valid()) return Errno();
     bool mountInside = false;
     const std::error_code emptied = EmptyFolder(std::move(folder), mountInside);
@@ -267,7 +271,8 @@ std::error_code PosixFilesShell::ListFolder(const std::string& path, std::vector
             entry.isLink = S_ISLNK(info.st_mode);
         }
         if (entry.isFolder) {
-            FolderFd inner(::openat(folder.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            FolderFd inner(
+                ::openat(folder.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
             FolderIdentity identity;
             if (inner.valid() && !IdentityOf(inner.get(), identity))
                 entry.isMountPoint = IsOtherMount(identity, listed);
@@ -314,7 +319,8 @@ std::error_code PosixFilesShell::ScheduleEachAtRestart(const std::vector<Pending
         FolderIdentity folder;
         if ((each[i] = OpenParentOf(AbsolutePath(operation.source), true, at))) continue;
         if ((each[i] = IdentityOf(at.parent.get(), folder))) continue;
-        PendingOperation resolved{(at.folder == "/" ? std::string{} : at.folder) + "/" + at.name, {}, folder.Text()};
+        PendingOperation resolved{
+            (at.folder == "/" ? std::string{} : at.folder) + "/" + at.name, {}, folder.Text()};
         if (!operation.target.empty()) {
             ParentAndName to;
             if ((each[i] = OpenParentOf(AbsolutePath(operation.target), true, to))) continue;
@@ -337,7 +343,8 @@ void PosixFilesShell::CarryOutPending(AppliedOperation& applied) {
     if (const std::error_code failed = OpenParentOf(operation.source, false, at)) {
         if (failed == std::errc::no_such_file_or_directory) {
             applied.alreadyGone = true;
-        } else if (failed == std::errc::too_many_symbolic_link_levels || failed == std::errc::not_a_directory) {
+        } else if (failed == std::errc::too_many_symbolic_link_levels ||
+                   failed == std::errc::not_a_directory) {
             applied.refused = PendingRefusal::FolderChanged;  // a link where a folder was
         } else if (failed == std::errc::invalid_argument) {
             applied.refused = PendingRefusal::NotPlainPath;
@@ -375,7 +382,8 @@ void PosixFilesShell::CarryOutPending(AppliedOperation& applied) {
     const int in = ::openat(at.parent.get(), at.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (in < 0) return;
     const std::string from = "/proc/self/fd/" + std::to_string(in);
-    const int out = ::openat(to.parent.get(), to.name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int out = ::openat(to.parent.get(), to.name.c_str(),
+                             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (out < 0) {
         ::close(in);
         return;
@@ -400,7 +408,8 @@ std::error_code PosixFilesShell::CheckPendingList(const std::string& file) {
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
     struct stat above {};
     if (::stat(folder.c_str(), &above) != 0) return Errno();
-    if (!trusted(above) && (above.st_mode & S_ISVTX) == 0) return std::make_error_code(std::errc::permission_denied);
+    if (!trusted(above) && (above.st_mode & S_ISVTX) == 0)
+        return std::make_error_code(std::errc::permission_denied);
     return {};
 }
 

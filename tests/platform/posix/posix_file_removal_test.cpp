@@ -94,14 +94,15 @@ TEST_F(PosixFileRemoval, ScheduledOperationsGoToThePendingFileWithAbsolutePaths)
     ::unsetenv(kPendingOperationsFileVariable);
     const auto listed = DecodePendingOperations(ReadWholeFile(Path("state/pending")));
     ASSERT_TRUE(listed);
-    EXPECT_EQ(*listed,
-              (std::vector<PendingOperation>{{Path("x.exe"), Path("b/x.exe.bkp")}, {cwd + "/relative.exe", ""}}));
+    EXPECT_EQ(*listed, (std::vector<PendingOperation>{{Path("x.exe"), Path("b/x.exe.bkp")},
+                                                      {cwd + "/relative.exe", ""}}));
     // Each source's folder is recorded by device and inode.
     struct stat folder {};
     ASSERT_EQ(::stat(temp_.path().toLocal8Bit().constData(), &folder), 0);
     EXPECT_EQ((*listed)[0].sourceFolder, std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino));
     // The list is its owner's alone, in a folder that is its owner's alone.
-    EXPECT_EQ(fs::status(Path("state/pending")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(Path("state/pending")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(fs::status(Path("state")).permissions(), fs::perms::owner_all);
 }
 
