@@ -45,6 +45,7 @@ void CollectFolderContents(const DeletionContext& context, const std::string& fo
             contents.files.push_back(std::move(path));
         }
     }
+    context.platform.files.EndOfListing();
 }
 
 FolderQueueing QueueSurvivingFolder(const DeletionContext& context, const std::string& folder,

@@ -58,6 +58,9 @@ public:
     virtual std::error_code RemoveFolderTree(const std::string&) { return Unsupported(); }
     static std::error_code MountPointInside() { return std::make_error_code(std::errc::cross_device_link); }
     virtual std::error_code ListFolder(const std::string&, std::vector<FolderEntry>&) { return Unsupported(); }
+    // A search that listed folder after folder is over: nothing it opened
+    // may stay open (an open folder keeps a drive from being unmounted).
+    virtual void EndOfListing() {}
     // Creates a folder path with every missing parent; path ends with a separator.
     virtual std::error_code CreateFolderPath(const std::string&) { return Unsupported(); }
     // The short (8.3) form of an existing path where the system has one, else

@@ -257,8 +257,22 @@ std::error_code PosixFilesShell::RemoveFolderTree(const std::string& path) {
 
 std::error_code PosixFilesShell::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     entries.clear();
+    std::string absolute = AbsolutePath(path);
+    while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
     FolderFd folder;
-    if (const std::error_code failed = OpenFolder(AbsolutePath(path), folder)) return failed;
+    const std::size_t known = lastListed_.size();
+    const bool inLast = lastListedFd_.valid() && absolute.size() > known + 1 &&
+                        absolute.compare(0, known, lastListed_) == 0 && absolute[known] == '/' &&
+                        absolute.find('/', known + 1) == std::string::npos;
+    if (inLast) {
+        folder = FolderFd(::openat(lastListedFd_.get(), absolute.c_str() + known + 1,
+                                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!folder.valid()) return Errno();
+    } else if (const std::error_code failed = OpenFolder(absolute, folder)) {
+        return failed;
+    }
+    lastListed_ = absolute;
+    lastListedFd_ = FolderFd(::fcntl(folder.get(), F_DUPFD_CLOEXEC, 0));
     FolderIdentity listed;
     if (const std::error_code failed = IdentityOf(folder.get(), listed)) return failed;
     std::vector<std::string> names;
