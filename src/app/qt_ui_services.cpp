@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "log/log_bytes.h"
+#include "log/local_path_bytes.h"
 
 namespace korvane {
 
@@ -64,11 +65,12 @@ std::string QtUiServices::OpenFile(const OpenFileRequest& request) {
     for (const FileFilter& f : request.filters) filters << FileDialogFilter(f);
     const QString chosen =
         QFileDialog::getOpenFileName(owner_, Ui(request.title), FromPath(request.initialFolder), filters.join(QStringLiteral(";;")));
-    return ToPath(chosen);
+    return chosen.isEmpty() ? std::string{} : PathBytesOf(chosen);
 }
 
 std::string QtUiServices::BrowseForFolder(const std::string& prompt) {
-    return ToPath(QFileDialog::getExistingDirectory(owner_, Ui(prompt)));
+    const QString chosen = QFileDialog::getExistingDirectory(owner_, Ui(prompt));
+    return chosen.isEmpty() ? std::string{} : PathBytesOf(chosen);
 }
 
 std::string QtUiServices::AskPassword(const std::string& prompt, const std::string& title) {

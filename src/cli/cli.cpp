@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "platform/platform.h"
+#include "cli/raw_arguments.h"
 
 namespace korvane {
 
@@ -73,6 +74,7 @@ int RunCommandLine(int argc, char** argv) {
         return 0;
     }
     const Command* command = FindCommand(first);
+    KeepRawArguments(std::vector<std::string>(argv + 2, argv + argc));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeAt(1);
     arguments[0] = QStringLiteral("korvane ") + QString::fromLatin1(command->name);

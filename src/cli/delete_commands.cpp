@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #ifdef _WIN32
@@ -13,6 +14,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_text.h"
+#include "cli/raw_arguments.h"
 #include "cli/streamed_log.h"
 #include "core/app_state.h"
 #include "core/language_choice.h"
@@ -24,6 +26,7 @@
 #include "core/text_util.h"
 #include "delete/backup_store.h"
 #include "delete/delete_run.h"
+#include "delete/protected_paths.h"
 #include "log/log_bytes.h"
 #include "platform/platform.h"
 
@@ -64,6 +67,77 @@ const char* PlanText(PlannedAction action) {
     return "";
 }
 
+// What the run needs to know of the system: language, family, rights and
+// the folders the guard protects.
+void FillStateFromSystem(SecuritySystem& system, AppState& state) {
+    state.ResetLists();
+    state.AppTitle = "Korvane";
+    state.Language =
+        ChooseLanguage(NormaliseLocaleLanguageName(system.GetLocaleString(kLocaleNativeLanguageName)));
+    state.OsVersion = system.GetOsVersion();
+    if (state.OsVersion > 4) state.UserIsAdmin = system.IsUserAdmin();
+    state.WindowsDir = system.GetSystemFolder("win");
+    state.SystemDir = system.GetSystemFolder("system");
+    state.ProgramFolder = system.ProgramFolder();
+    state.DriveRoot = system.DriveRoot();
+    state.PathSeparator = system.PathSeparator();
+}
+
+// The real system, the console for messages, and the state filled from them.
+struct NativeSession {
+    std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
+    std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
+    ConsoleUi ui;
+    Platform platform{*system, *files, ui};
+    AppState state;
+
+    NativeSession() { FillStateFromSystem(*system, state); }
+};
+
+PendingRefusal RefusalOfPending(const DeletionContext& context, const ProtectedFolders& guard,
+                                const PendingOperation& operation) {
+    // A move is only ever onto a backup name: anything else would replace a
+    // file nobody asked to touch.
+    if (!operation.target.empty() && !operation.target.ends_with(".bkp"))
+        return PendingRefusal::ProtectedTarget;
+    for (const std::string* path : {&operation.source, &operation.target}) {
+        if (path->empty() && path == &operation.target) continue;
+        if (!RowPathToAct(context, *path)) return PendingRefusal::NotPlainPath;
+        const Refusal refusal = GuardRefusal(context, guard, *path);
+        if (refusal == Refusal::NotPlainPath) return PendingRefusal::NotPlainPath;
+        if (refusal != Refusal::None) return PendingRefusal::ProtectedTarget;
+    }
+    return PendingRefusal::None;
+}
+
+std::string PendingRefusalText(const AppState& state, PendingRefusal refusal) {
+    switch (refusal) {
+        case PendingRefusal::None:
+            return {};
+        case PendingRefusal::ProtectedTarget:
+            return RefusalText(state, Refusal::ProtectedFolder);
+        case PendingRefusal::FolderChanged:
+            return More(MoreText::RefusedParentChanged, state.Language);
+        case PendingRefusal::NotPlainPath:
+            return RefusalText(state, Refusal::NotPlainPath);
+    }
+    return {};
+}
+
+std::string Replaced(std::string text, const std::string& name, std::size_t value) {
+    const auto at = text.find(name);
+    if (at != std::string::npos) text.replace(at, name.size(), std::to_string(value));
+    return text;
+}
+
+// A relative --add path names a file in the folder the command was given in.
+std::string AgainstWorkingFolder(const std::string& path) {
+    if (path.empty() || std::filesystem::path(path).is_absolute()) return path;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? path : (folder / path).string();
+}
+
 constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
 constexpr char kApplySynopsis[] = "";
 
@@ -74,7 +148,7 @@ int RunCleanCommand(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Deletes the objects of a scanner log and the paths given with --add, as the delete "
                        "button does. Prints each row's status and path.\nExit status: 0 nothing left, 1 "
-                       "something left for the restart or failed, 2 usage or file error."));
+                       "something left for the restart, refused or failed, 2 usage or file error."));
     parser.addHelpOption();
     const QCommandLineOption language(
         QStringLiteral("language"),
@@ -117,35 +191,27 @@ int RunCleanCommand(const QStringList& arguments) {
         return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("--mark takes infected or all"));
     }
 
-    const std::unique_ptr<SecuritySystem> system = MakeNativeSecuritySystem();
-    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
-    ConsoleUi ui;
-    Platform platform{*system, *files, ui};
-
-    AppState state;
-    state.ResetLists();
-    state.AppTitle = "Korvane";
+    NativeSession session;
+    ConsoleUi& ui = session.ui;
+    Platform& platform = session.platform;
+    AppState& state = session.state;
     if (parser.isSet(language)) {
         const QString code = parser.value(language).toLower();
         if (code != QStringLiteral("de") && code != QStringLiteral("en")) {
             return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("--language takes de or en"));
         }
         state.Language = code == QStringLiteral("de") ? UiLanguage::German : UiLanguage::English;
-    } else {
-        state.Language =
-            ChooseLanguage(NormaliseLocaleLanguageName(system->GetLocaleString(kLocaleNativeLanguageName)));
     }
-    state.OsVersion = system->GetOsVersion();
-    if (state.OsVersion > 4) state.UserIsAdmin = system->IsUserAdmin();
-    state.WindowsDir = system->GetSystemFolder("win");
-    state.SystemDir = system->GetSystemFolder("system");
-    state.ProgramFolder = system->ProgramFolder();
-    state.DriveRoot = system->DriveRoot();
-    state.PathSeparator = system->PathSeparator();
 
-    if (!parser.positionalArguments().isEmpty()) {
+    // The paths as the shell passed them, every byte kept.
+    const RawOptionValues raw = RawValuesOf(RawArguments(), "add", {"add", "language", "mark"});
+    if (raw.values.size() != static_cast<std::size_t>(parser.values(add).size()) ||
+        raw.positionals.size() != static_cast<std::size_t>(parser.positionalArguments().size())) {
+        return UsageError(arguments, parser, kCleanSynopsis, QStringLiteral("cannot read the paths' bytes"));
+    }
+    if (!raw.positionals.empty()) {
         StreamedLog log;
-        if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+        if (!log.Open(arguments.value(0), raw.positionals.front())) return 2;
         std::vector<LogEntry> found;
         ObjectLineScanner objects(EntriesKeptByEvaluation(state));
         std::string_view text;
@@ -158,7 +224,7 @@ int RunCleanCommand(const QStringList& arguments) {
         if (log.ReportProblems(state.Language) == 2) return 2;
         TakeEvaluatedEntries(state, std::move(found));
     }
-    for (const QString& path : parser.values(add)) AppendEntryByHand(state, path.toLocal8Bit().toStdString());
+    for (const std::string& path : raw.values) AppendEntryByHand(state, AgainstWorkingFolder(path));
 
     std::vector<VectorDeleteRunRows::Row> rows;
     for (std::size_t index = 1; index <= state.EntryCount(); ++index) {
@@ -194,8 +260,8 @@ int RunCleanCommand(const QStringList& arguments) {
         bool left = false;
         for (const RowPlan& plan : result.plans) {
             std::string action = PlanText(plan.action);
-            for (const RowProblem& problem : result.rowProblems) {
-                if (problem.row == plan.row) action += " (" + ToSystemCodePage(problem.problem) + ")";
+            for (const RowNotDone& notDone : result.notDone) {
+                if (notDone.row == plan.row) action += " (" + ToSystemCodePage(notDone.reason) + ")";
             }
             PrintLine(stdout, action + "\t" + OneLine(plan.path));
             left =
@@ -213,8 +279,8 @@ int RunCleanCommand(const QStringList& arguments) {
         PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
     }
     std::fflush(stdout);
-    const bool somethingLeft = result.restartNeeded || result.scheduleError || !result.rowProblems.empty() ||
-                               !result.backupFailures.empty();
+    const bool somethingLeft =
+        result.restartNeeded || result.scheduleError || !result.notDone.empty() || !result.backupFailures.empty();
     return somethingLeft ? 1 : 0;
 }
 
@@ -223,8 +289,8 @@ int RunApplyPendingCommand(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Carries out the deletions and backup moves left for the restart (the list in "
         "$KORVANE_PENDING_FILE, by default /var/lib/korvane/pending-operations). An operation that "
-        "fails stays listed for the next time.\nExit status: 0 all done, 1 something failed, 2 the "
-        "list could not be read or written."));
+        "fails or is refused stays listed for the next time.\nExit status: 0 all done, 1 something "
+        "failed or was refused, 2 the list could not be read, written or trusted."));
     parser.addHelpOption();
     if (!parser.parse(arguments)) return UsageError(arguments, parser, kApplySynopsis, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -234,30 +300,63 @@ int RunApplyPendingCommand(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(arguments, parser, kApplySynopsis, QStringLiteral("takes no arguments"));
 
+    NativeSession session;
+    AppState& state = session.state;
+    FilesShell* files = session.files.get();
+    const DeletionContext context{state, session.platform, {}};
+    const ProtectedFolders guard = ProtectedFoldersOf(context);
+
+    // It runs as root at boot: a list that someone else could have written is
+    // not carried out at all.
     const std::string file = PendingOperationsFile();
-    // Backups left for the restart are recorded like any other and never
-    // replace a file that took their name meanwhile.
-    const std::unique_ptr<FilesShell> files = MakeNativeFilesShell();
-    const char separator = MakeNativeSecuritySystem()->PathSeparator();
-    const ApplyPendingResult result = ApplyPendingOperations(
-        file, [&files, separator](const PendingOperation& operation, bool& alreadyGone) {
-            return CompletePendingBackup(*files, separator, operation, alreadyGone);
-        });
-    bool failed = false;
+    if (const std::error_code unsafe = files->CheckPendingList(file)) {
+        std::fprintf(stderr, "%s: %s: %s%s\n", qPrintable(arguments.value(0)), file.c_str(),
+                     ToSystemCodePage(More(MoreText::PendingFileUnsafe, state.Language)).c_str(),
+                     unsafe.message().c_str());
+        return 2;
+    }
+    const char separator = state.PathSeparator;
+    const ApplyPendingResult result = ApplyPendingOperations(file, [&](AppliedOperation& applied) {
+        applied.refused = RefusalOfPending(context, guard, applied.operation);
+        if (applied.refused != PendingRefusal::None) return;
+        if (applied.operation.target.empty()) {
+            files->CarryOutPending(applied);
+            return;
+        }
+        // A backup left for the restart is recorded like any other and never
+        // replaces a file that took its name meanwhile; its folder must still
+        // be the one it was scheduled in.
+        files->CheckPendingSource(applied);
+        if (applied.refused != PendingRefusal::None || applied.error) return;
+        // Also when the source is gone: its reserved record is dropped then.
+        applied.error = CompletePendingBackup(*files, separator, applied.operation, applied.alreadyGone);
+    });
+    std::size_t done = 0, failed = 0, refused = 0;
     for (const AppliedOperation& applied : result.applied) {
         const PendingOperation& operation = applied.operation;
         std::string outcome;
-        if (applied.error) {
+        if (applied.refused != PendingRefusal::None) {
+            outcome = "refused (" + ToSystemCodePage(PendingRefusalText(state, applied.refused)) + ")";
+            ++refused;
+        } else if (applied.error) {
             outcome = "failed (" + applied.error.message() + ")";
-            failed = true;
+            ++failed;
         } else if (applied.alreadyGone) {
             outcome = "already gone";
+            ++done;
         } else {
             outcome = operation.target.empty() ? "deleted" : "moved";
+            ++done;
         }
         std::string line = outcome + "\t" + OneLine(operation.source);
         if (!operation.target.empty()) line += "\t" + OneLine(operation.target);
         PrintLine(stdout, line);
+    }
+    if (!result.applied.empty()) {
+        std::string summary = More(MoreText::ApplyPendingSummary, state.Language);
+        summary =
+            Replaced(Replaced(Replaced(summary, "{done}", done), "{failed}", failed), "{refused}", refused);
+        PrintLine(stdout, ToSystemCodePage(summary));
     }
     std::fflush(stdout);
     if (result.fileError == std::errc::illegal_byte_sequence) {
@@ -272,7 +371,7 @@ int RunApplyPendingCommand(const QStringList& arguments) {
                      result.fileError.message().c_str());
         return 2;
     }
-    return failed ? 1 : 0;
+    return failed + refused > 0 ? 1 : 0;
 }
 
 }  // namespace korvane

@@ -8,11 +8,10 @@
 
 namespace korvane {
 
-bool StreamedLog::Open(const QString& command, const QString& file) {
+bool StreamedLog::Open(const QString& command, const std::string& path) {
     command_ = command;
-    const std::string path = file.toLocal8Bit().toStdString();
     if (const std::error_code error = file_.Open(path)) {
-        std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(command), qPrintable(file),
+        std::fprintf(stderr, "%s: cannot read %s: %s\n", qPrintable(command), path.c_str(),
                      error.message().c_str());
         return false;
     }

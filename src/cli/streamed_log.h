@@ -15,7 +15,10 @@ namespace korvane {
 class StreamedLog {
 public:
     // Opens the file; on failure prints a message naming it and returns false.
-    bool Open(const QString& command, const QString& file);
+    bool Open(const QString& command, const std::string& path);
+    bool Open(const QString& command, const QString& file) {
+        return Open(command, file.toLocal8Bit().toStdString());
+    }
     // The next lines: text[from, end), with up to two earlier lines before from.
     bool Next(std::string_view& text, std::size_t& from) { return reader_->Next(text, from); }
     // After the last block: prints what went wrong while reading to standard

@@ -1,5 +1,7 @@
 #include "core/deletion_guard.h"
 
+#include <string_view>
+
 #include "core/text_util.h"
 
 namespace korvane {
@@ -71,11 +73,53 @@ std::string NormalizedPath(const std::string& path, char separator) {
     return result;
 }
 
+bool IsSameOrInside(const std::string& path, const std::string& folder, char separator,
+                    bool namesIgnoreCase) {
+    if (folder.empty()) return false;
+    if (namesIgnoreCase) return StartsWithFolder(AsciiLowerCopy(path), AsciiLowerCopy(folder), separator);
+    return StartsWithFolder(path, folder, separator);
+}
+
 bool IsRootPath(const std::string& normalizedPath, char separator) {
     std::string prefix;
     const std::vector<std::string> parts = SplitParts(normalizedPath, separator, prefix);
     if (prefix == "\\\\") return parts.size() <= 2;  // \\server\share
     return !prefix.empty() && parts.empty();
+}
+
+bool IsSystemLayoutFolder(const std::string& normalizedPath) {
+    std::string prefix;
+    const std::vector<std::string> parts = SplitParts(normalizedPath, '/', prefix);
+    if (prefix != "/") return false;
+    if (parts.size() <= 1) return true;
+    return parts.size() == 2 && parts[0] != "tmp";
+}
+
+std::optional<std::string> PlainRowPath(const std::string& path, char separator) {
+    if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
+    const auto isSeparator = [separator](char c) {
+        return c == separator || (separator == '\\' && c == '/');
+    };
+    std::size_t start = 0;
+    if (separator == '\\') {
+        if (path.size() >= 2 && path[1] == ':')
+            start = 2;  // a drive
+        else if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]))
+            start = 2;  // \\server\share
+    }
+    if (start < path.size() && isSeparator(path[start])) ++start;
+    std::size_t end = path.size();
+    while (end > start && isSeparator(path[end - 1])) --end;
+    std::string plain = path.substr(0, end);
+    if (end == start) return plain;  // a root by itself
+    for (std::size_t at = start; at <= end;) {
+        std::size_t next = at;
+        while (next < end && !isSeparator(path[next])) ++next;
+        const std::string_view part(path.data() + at, next - at);
+        if (part.empty() || part == "." || part == "..") return std::nullopt;
+        at = next + 1;
+    }
+    return plain;
 }
 
 bool IsProtectedPath(const std::string& path, const ProtectedFolders& guard) {
@@ -85,6 +129,7 @@ bool IsProtectedPath(const std::string& path, const ProtectedFolders& guard) {
     };
     const std::string candidate = comparable(path);
     if (IsRootPath(candidate, guard.separator)) return true;
+    if (guard.systemLayout && IsSystemLayoutFolder(NormalizedPath(path, '/'))) return true;
     for (const std::string& folder : guard.folders) {
         if (TrimBlanks(folder).empty()) continue;
         // The candidate is the folder itself or one of the folders above it.

@@ -37,6 +37,16 @@ enum class MoreText : std::uint16_t {
     DeleteProgressCaption,
     DeleteProgressRow,
     DeleteProgressCancel,
+    NotDeletedList,
+    RefusedProtectedFolder,
+    RefusedMountPointInside,
+    RefusedNotPlainPath,
+    NotRecordedTooShort,
+    NotRecordedListFull,
+    NotRecordedScheduling,
+    RefusedParentChanged,
+    PendingFileUnsafe,
+    ApplyPendingSummary,
 
     // -- backups --
     BackupNone_,

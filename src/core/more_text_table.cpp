@@ -52,6 +52,16 @@ constexpr MoreTextRow kRows[] = {
      "Deleting the marked objects"},
     {MoreText::DeleteProgressRow, "delete-progress-row", "Objekt %1 von %2: %3", "Object %1 of %2: %3"},
     {MoreText::DeleteProgressCancel, "delete-progress-cancel", "Abbrechen", "Cancel"},
+    {MoreText::NotDeletedList, "not-deleted-list", "Diese Objekte wurden nicht gelöscht:", "These objects were not deleted:"},
+    {MoreText::RefusedProtectedFolder, "refused-protected-folder", "geschützter Ordner", "protected folder"},
+    {MoreText::RefusedMountPointInside, "refused-mount-point-inside", "Einhängepunkt darin", "mount point inside"},
+    {MoreText::RefusedNotPlainPath, "refused-not-plain-path", "kein einfacher Pfad", "not a plain path"},
+    {MoreText::NotRecordedTooShort, "not-recorded-too-short", "zu kurz für die Neustart-Liste", "too short for the restart list"},
+    {MoreText::NotRecordedListFull, "not-recorded-list-full", "die Neustart-Liste ist voll", "the restart list is full"},
+    {MoreText::NotRecordedScheduling, "not-recorded-scheduling", "nicht zum Neustart vorgemerkt: ", "not scheduled for the restart: "},
+    {MoreText::RefusedParentChanged, "refused-parent-changed", "der Ordner darüber ist nicht mehr derselbe", "the folder above it is no longer the same"},
+    {MoreText::PendingFileUnsafe, "pending-file-unsafe", "Nichts ausgeführt: die Liste gehört nicht root oder andere dürfen sie ändern: ", "Nothing carried out: the list is not owned by root or others may change it: "},
+    {MoreText::ApplyPendingSummary, "apply-pending-summary", "Ausgeführt: {done}, fehlgeschlagen: {failed}, abgelehnt: {refused}", "Done: {done}, failed: {failed}, refused: {refused}"},
 
     // -- backups --
     {MoreText::BackupNone_, "", "", ""},

@@ -49,6 +49,8 @@ std::string EncodePendingOperations(const std::vector<PendingOperation>& operati
         text.push_back('\0');
         text += operation.target;
         text.push_back('\0');
+        text += operation.sourceFolder;
+        text.push_back('\0');
     }
     const std::string check = CheckText(operations.size(), text);
     text.append(kCheckSource).push_back('\0');
@@ -71,11 +73,14 @@ std::optional<std::vector<PendingOperation>> DecodePendingOperations(std::string
         if (sourceEnd == std::string_view::npos) return std::nullopt;
         const auto targetEnd = text.find('\0', sourceEnd + 1);
         if (targetEnd == std::string_view::npos) return std::nullopt;
+        const auto folderEnd = text.find('\0', targetEnd + 1);
+        if (folderEnd == std::string_view::npos) return std::nullopt;
         PendingOperation operation{std::string(text.substr(at, sourceEnd - at)),
-                                   std::string(text.substr(sourceEnd + 1, targetEnd - sourceEnd - 1))};
+                                   std::string(text.substr(sourceEnd + 1, targetEnd - sourceEnd - 1)),
+                                   std::string(text.substr(targetEnd + 1, folderEnd - targetEnd - 1))};
         if (operation.source.empty()) return std::nullopt;
         operations.push_back(std::move(operation));
-        at = targetEnd + 1;
+        at = folderEnd + 1;
     }
     // No check pair: cut short, or not written by this program.
     return std::nullopt;
@@ -95,6 +100,13 @@ std::error_code ReadPendingList(const std::string& file, std::string& text,
     if (!decoded) return std::make_error_code(std::errc::illegal_byte_sequence);
     operations = std::move(*decoded);
     return {};
+}
+
+// Readable and writable by the owner alone, whatever the umask gave it.
+std::error_code KeepPrivate(const std::string& file) {
+    std::error_code ec;
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ec);
+    return ec;
 }
 
 }  // namespace
@@ -120,8 +132,13 @@ std::error_code AppendPendingOperations(const std::string& file,
     if (!changed && fs::exists(fs::path(file))) return {};
     std::error_code ec;
     const fs::path folder = fs::path(file).parent_path();
-    if (!folder.empty()) fs::create_directories(folder, ec);
-    return WriteWholeFile(file, EncodePendingOperations(listed));
+    if (!folder.empty() && !fs::exists(folder, ec)) {
+        // Whoever may change the list decides what is deleted at boot.
+        fs::create_directories(folder, ec);
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
+    }
+    if (const std::error_code written = WriteWholeFile(file, EncodePendingOperations(listed))) return written;
+    return KeepPrivate(file);
 }
 
 std::error_code CarryOutPendingOperation(const PendingOperation& operation, bool& alreadyGone) {
@@ -149,21 +166,39 @@ std::error_code CarryOutPendingOperation(const PendingOperation& operation, bool
     return ec;
 }
 
-ApplyPendingResult ApplyPendingOperations(const std::string& file, const PendingBackupMove& moveToBackup) {
+ApplyPendingResult ApplyPendingOperations(const std::string& file) {
+    return ApplyPendingOperations(file, [](AppliedOperation& applied) {
+        applied.error = CarryOutPendingOperation(applied.operation, applied.alreadyGone);
+    });
+}
+
+ApplyPendingResult ApplyPendingOperations(const std::string& file, const PendingCarryOut& carryOut) {
     ApplyPendingResult result;
     std::string before;
     std::vector<PendingOperation> operations;
     result.fileError = ReadPendingList(file, before, operations);
     if (result.fileError || operations.empty()) return result;
 
+    for (const PendingOperation& operation : operations) result.applied.push_back({operation, {}, false, {}});
+    std::vector<std::size_t> open(operations.size());
+    for (std::size_t i = 0; i < open.size(); ++i) open[i] = i;
+    for (bool progress = true; progress && !open.empty();) {
+        progress = false;
+        std::vector<std::size_t> failed;
+        for (const std::size_t i : open) {
+            AppliedOperation& applied = result.applied[i];
+            applied = {operations[i], {}, false, {}};
+            carryOut(applied);
+            if (applied.Done())
+                progress = true;
+            else if (applied.refused == PendingRefusal::None)
+                failed.push_back(i);  // a refusal stays one: not tried again
+        }
+        open = std::move(failed);
+    }
     std::vector<PendingOperation> kept;
-    for (const PendingOperation& operation : operations) {
-        AppliedOperation applied{operation, {}, false};
-        applied.error = operation.target.empty() || !moveToBackup
-                            ? CarryOutPendingOperation(operation, applied.alreadyGone)
-                            : moveToBackup(operation, applied.alreadyGone);
-        if (applied.error) kept.push_back(operation);
-        result.applied.push_back(std::move(applied));
+    for (const AppliedOperation& applied : result.applied) {
+        if (!applied.Done()) kept.push_back(applied.operation);
     }
 
     // Operations appended while these were carried out stay listed.
@@ -175,6 +210,7 @@ ApplyPendingResult ApplyPendingOperations(const std::string& file, const Pending
                     current.end());
     }
     result.fileError = WriteWholeFile(file, EncodePendingOperations(kept));
+    if (!result.fileError) KeepPrivate(file);
     return result;
 }
 

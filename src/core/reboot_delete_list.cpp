@@ -1,5 +1,6 @@
 #include "core/reboot_delete_list.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/text_util.h"
@@ -18,6 +19,22 @@ RebootDeleteAdd AddRebootDelete(std::vector<std::string>& list, const std::strin
     if (list.size() - 1 >= kRebootDeleteListCapacity) return RebootDeleteAdd::ListFull;
     list.push_back(stored);
     return RebootDeleteAdd::Added;
+}
+
+std::vector<std::string> RestartOrder(std::vector<std::string> files, std::vector<std::string> folders,
+                                      const std::string& folder, char separator) {
+    const auto depth = [separator](const std::string& path) {
+        std::string trimmed = path;
+        while (!trimmed.empty() && trimmed.back() == separator) trimmed.pop_back();
+        return std::count(trimmed.begin(), trimmed.end(), separator);
+    };
+    std::stable_sort(folders.begin(), folders.end(),
+                     [&depth](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+    std::vector<std::string> order = std::move(files);
+    order.insert(order.end(), std::make_move_iterator(folders.begin()),
+                 std::make_move_iterator(folders.end()));
+    order.push_back(folder);
+    return order;
 }
 
 std::size_t AddRebootDeletes(std::vector<std::string>& list, const std::vector<std::string>& paths,

@@ -18,6 +18,12 @@ enum class RebootDeleteAdd { Added, Ignored, ListFull };
 RebootDeleteAdd AddRebootDelete(std::vector<std::string>& list, const std::string& path,
                                 bool namesIgnoreCase);
 
+// The order in which a surviving folder is left for the restart: every file
+// first, then the sub-folders deepest first, then the folder itself, so each
+// folder is empty by the time its turn comes and one restart does it all.
+std::vector<std::string> RestartOrder(std::vector<std::string> files, std::vector<std::string> folders,
+                                      const std::string& folder, char separator);
+
 // Adds every path as AddRebootDelete does, in order, but looks each one up
 // instead of comparing it with every entry, so a folder of a hundred thousand
 // files is queued in moments. Returns how many did not fit into the list.

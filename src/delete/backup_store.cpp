@@ -1,8 +1,11 @@
 #include "delete/backup_store.h"
 
+#include "core/more_text.h"
+
 #include <algorithm>
 #include <filesystem>
 
+#include "core/more_text.h"
 #include "core/sha256.h"
 #include "core/text_util.h"
 #include "core/whole_file.h"
@@ -320,6 +323,9 @@ BackupStepResult BackUpBeforeRemoval(const DeletionContext& context, const std::
     if (folder) {
         FolderContents contents;
         CollectFolderContents(context, path, "*", contents);
+        // The folder is refused whole then; nothing of it may go first.
+        if (contents.mountPoints > 0)
+            return {BackupStep::Failed, path + ": " + More(MoreText::RefusedMountPointInside, context.state.Language)};
         for (std::string& file : contents.files) requests.push_back({std::move(file), detection});
     } else {
         requests.push_back({path, detection});

@@ -1,5 +1,10 @@
 #include "delete/delete_run.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "core/deletion_guard.h"
 #include "core/more_text.h"
 #include "core/status_rows.h"
 #include "core/text_util.h"
@@ -22,17 +27,8 @@ std::string EndMessageText(const AppState& state, DeleteEndMessage message, cons
             return state.Text(31) + "\r\n" + state.Text(33) + "\r\n\r\n" + state.Text(34);
         case DeleteEndMessage::SchedulingFailed:
             return state.Text(31) + "\r\n" + More(MoreText::SchedulingFailed, state.Language) + error.message();
-        case DeleteEndMessage::SomeFailed:
-            return state.Text(31);
     }
     return {};
-}
-
-std::string EndMessageText(const AppState& state, const DeleteRunResult& result) {
-    std::string text = EndMessageText(state, result.message, result.scheduleError);
-    for (const RowProblem& problem : result.rowProblems)
-        text += "\r\n" + problem.rowPath + ": " + problem.problem;
-    return text;
 }
 
 namespace {
@@ -86,7 +82,49 @@ void ReportBackupFailures(const DeletionContext& context, const std::vector<std:
     context.platform.ui.ShowMessage(message);
 }
 
+// What one run has done so far, so that a later row does not undo or repeat it.
+class RunLedger {
+public:
+    explicit RunLedger(const DeletionContext& context)
+        : separator_(context.state.PathSeparator), ignoreCase_(context.platform.files.NamesIgnoreCase()) {}
+
+    void Removed(const std::string& path) { removed_.push_back(path); }
+    // The path, or a folder holding it, was deleted by this run.
+    bool RemovedEarlier(const std::string& path) const {
+        for (const std::string& gone : removed_) {
+            if (IsSameOrInside(path, gone, separator_, ignoreCase_)) return true;
+        }
+        return false;
+    }
+    void Queued(int row, const std::string& path) { queued_.push_back({row, path}); }
+    const std::vector<std::pair<int, std::string>>& QueuedRows() const { return queued_; }
+    bool Inside(const std::string& path, const std::string& folder) const {
+        return IsSameOrInside(path, folder, separator_, ignoreCase_);
+    }
+
+private:
+    char separator_;
+    bool ignoreCase_;
+    std::vector<std::string> removed_;
+    std::vector<std::pair<int, std::string>> queued_;
+};
+
+// Leaves nothing on the restart list that this run has already deleted: it
+// would take whatever is made there again before the next boot.
+void ForgetRemoved(std::vector<std::string>& list, const RunLedger& ledger) {
+    if (list.empty()) return;
+    list.erase(std::remove_if(list.begin() + 1, list.end(),
+                              [&ledger](const std::string& entry) { return ledger.RemovedEarlier(entry); }),
+               list.end());
+}
+
 }  // namespace
+
+std::string NotDoneText(const AppState& state, const std::vector<RowNotDone>& rows) {
+    std::string text = More(MoreText::NotDeletedList, state.Language);
+    for (const RowNotDone& row : rows) text += "\r\n" + row.path + " (" + row.reason + ")";
+    return text;
+}
 
 DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows& rows,
                                   const DeleteOptions& options, const std::function<void()>& closeProgram) {
@@ -106,6 +144,25 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     const ProtectedFolders guard = ProtectedFoldersOf(context);
     const std::string added = state.Text(kStatusAdded);
     const RowTargets targets;
+    RunLedger ledger(context);
+    bool keptEmptyFolder = false;
+    const auto refuse = [&](int row, const std::string& path, Refusal refusal) {
+        if (options.dryRun) {
+            result.plans.push_back({row, path, PlannedAction::Refuse});
+            return;
+        }
+        rows.SetStatus(row, state.Text(kStatusFailed));
+        result.notDone.push_back({row, path, RefusalText(state, refusal)});
+    };
+    const auto notRecorded = [&](int row, const std::string& path, const std::string& reason) {
+        rows.SetStatus(row, state.Text(kStatusFailed));
+        result.notDone.push_back({row, path, reason});
+    };
+    const auto queued = [&](int row, const std::string& path) {
+        rows.SetStatus(row, state.Text(kStatusReboot));
+        ledger.Queued(row, path);
+        result.restartNeeded = true;
+    };
     const int count = rows.Count();
     std::vector<std::pair<std::string, std::string>> detections;  // path, malware name
     DeleteProgress progress;
@@ -116,47 +173,56 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     for (int row = 0; row < count; ++row) {
         if (!rows.Checked(row) || rows.Status(row) != added) continue;
         // The list shows the log's text; a Wine drive path acts on the file it maps to.
-        const std::string rowPath = rows.Path(row);
+        const std::string listed = rows.Path(row);
         if (options.progress) {
-            progress.path = rowPath;
+            progress.path = listed;
             if (!options.progress(progress)) {
                 result.cancelled = true;
                 break;
             }
             ++progress.done;
         }
-        const RowTarget target = targets.Of(rowPath, state.Language);
+        const RowTarget target = targets.Of(listed, state.Language);
         if (!target.problem.empty()) {
-            result.rowProblems.push_back({row, rowPath, target.problem});
-            if (options.dryRun) {
-                result.plans.push_back({row, rowPath, PlannedAction::Fail});
-                continue;
-            }
-            rows.SetStatus(row, state.Text(kStatusFailed));
+            if (options.dryRun)
+                result.plans.push_back({row, listed, PlannedAction::Fail});
+            else
+                rows.SetStatus(row, state.Text(kStatusFailed));
+            result.notDone.push_back({row, listed, target.problem});
             continue;
         }
-        const std::string& path = target.path;
+        const std::optional<std::string> plain = RowPathToAct(context, target.path);
+        if (!plain) {
+            refuse(row, listed, Refusal::NotPlainPath);
+            continue;
+        }
+        const std::string& path = *plain;
 
-        // Never a root or a folder the system, the user or this program lives in.
-        if (IsGuardedPath(context, guard, path)) {
-            if (options.dryRun) {
-                result.plans.push_back({row, path, PlannedAction::Refuse});
-                continue;
-            }
-            rows.SetStatus(row, state.Text(kStatusFailed));
-            result.restartNeeded = true;
+        // Never a root or a folder the system, the users or this program lives in.
+        if (const Refusal refusal = GuardRefusal(context, guard, path); refusal != Refusal::None) {
+            refuse(row, listed, refusal);
             continue;
         }
         if (options.dryRun) {
-            result.plans.push_back({row, path, PlanRow(context, options, path)});
+            result.plans.push_back({row, listed, PlanRow(context, options, path)});
+            continue;
+        }
+        // Listed twice, or inside a folder this run removed: it is gone.
+        if (ledger.RemovedEarlier(path)) {
+            rows.SetStatus(row, state.Text(kStatusDeleted));
             continue;
         }
 
         if (!files.FileExists(path)) {
             detections.emplace_back(path, rows.Name(row));
-            if (!stuck) AddRebootDelete(context, path);
-            rows.SetStatus(row, state.Text(stuck ? kStatusFailed : kStatusReboot));
-            result.restartNeeded = true;
+            if (stuck) {
+                rows.SetStatus(row, state.Text(kStatusFailed));
+                result.restartNeeded = true;
+            } else if (const std::string why = AddRebootDelete(context, path); !why.empty()) {
+                notRecorded(row, listed, why);
+            } else {
+                queued(row, path);
+            }
             continue;
         }
         const bool folder = files.IsDirectory(path);
@@ -169,34 +235,96 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
                 result.backupFailures.push_back(backup.reason);
                 continue;
             }
-            if (backup.step == BackupStep::RemoveRest && folder)
-                files.RemoveFolderTree(path);
-            else if (backup.step == BackupStep::RemoveRest)
+            if (backup.step == BackupStep::RemoveRest && folder) {
+                if (files.RemoveFolderTree(path) == FilesShell::MountPointInside()) {
+                    refuse(row, listed, Refusal::MountPointInside);
+                    continue;
+                }
+            } else if (backup.step == BackupStep::RemoveRest) {
                 RemoveFileNow(context, path, false);
+            }
         }
         if (!files.FileExists(path)) {
             rows.SetStatus(row, state.Text(kStatusDeleted));
+            ledger.Removed(path);
             continue;
         }
-        result.restartNeeded = true;
         if (stuck) {
             rows.SetStatus(row, state.Text(kStatusFailed));
+            result.restartNeeded = true;
         } else if (folder) {
-            if (QueueSurvivingFolder(context, path, options.maskText))
-                rows.SetStatus(row, state.Text(kStatusReboot));
+            std::string why;
+            switch (QueueSurvivingFolder(context, path, options.maskText, &why)) {
+                case FolderQueueing::Empty:
+                    result.restartNeeded = true;  // left as it is, status unchanged
+                    keptEmptyFolder = true;
+                    break;
+                case FolderQueueing::Queued:
+                    queued(row, path);
+                    break;
+                case FolderQueueing::MountPointInside:
+                    refuse(row, listed, Refusal::MountPointInside);
+                    break;
+                case FolderQueueing::NotRecorded:
+                    notRecorded(row, listed, why);
+                    break;
+            }
+        } else if (const std::string why = AddRebootDelete(context, path); !why.empty()) {
+            notRecorded(row, listed, why);
         } else {
-            AddRebootDelete(context, path);
-            rows.SetStatus(row, state.Text(kStatusReboot));
+            queued(row, path);
         }
     }
-
-    if (!result.backupFailures.empty()) ReportBackupFailures(context, result.backupFailures);
     if (options.dryRun) return result;
-    if (!result.restartNeeded) {
-        if (result.rowProblems.empty()) return result;
-        result.message = DeleteEndMessage::SomeFailed;
-    } else if (!stuck) {
-        result.scheduleError = ScheduleRebootDeletes(context, options.fileBackup, DetectionLookup(context, detections));
+
+    const auto show = [&](const std::string& text, MessageIcon icon) {
+        MessageRequest message;
+        message.text = text;
+        message.title = state.Text(30);
+        message.icon = icon;
+        context.platform.ui.ShowMessage(message);
+    };
+    ForgetRemoved(state.RebootDeleteList, ledger);
+    if (result.restartNeeded && !stuck) {
+        // Queued before a later row removed it (or the folder holding it).
+        for (const auto& [row, path] : ledger.QueuedRows()) {
+            if (ledger.RemovedEarlier(path)) rows.SetStatus(row, state.Text(kStatusDeleted));
+        }
+        const ScheduleOutcome outcome =
+            ScheduleRebootDeletes(context, options.fileBackup, DetectionLookup(context, detections));
+        result.scheduleError = outcome.error;
+        // A row says "reboot" only when all of it was recorded.
+        bool recorded = false;
+        for (const auto& [row, path] : ledger.QueuedRows()) {
+            if (rows.Status(row) != state.Text(kStatusReboot)) continue;
+            std::string why;
+            if (outcome.error) {
+                rows.SetStatus(row, state.Text(kStatusFailed));
+                continue;
+            }
+            for (const auto& [entry, error] : outcome.notRecorded) {
+                if (ledger.Inside(entry, path)) {
+                    why = More(MoreText::NotRecordedScheduling, state.Language) + error.message();
+                    break;
+                }
+            }
+            if (why.empty())
+                recorded = true;
+            else
+                notRecorded(row, rows.Path(row), why);
+        }
+        // What the system did not take is not kept either: the list holds what
+        // the restart will really do.
+        std::vector<std::string>& list = state.RebootDeleteList;
+        for (const auto& [entry, error] : outcome.notRecorded) {
+            if (!list.empty()) list.erase(std::remove(list.begin() + 1, list.end(), entry), list.end());
+        }
+        if (!recorded && !outcome.error && !keptEmptyFolder) result.restartNeeded = false;
+    }
+    if (!result.backupFailures.empty()) ReportBackupFailures(context, result.backupFailures);
+    if (!result.notDone.empty()) show(NotDoneText(state, result.notDone), MessageIcon::Warning);
+    if (!result.restartNeeded) return result;
+    if (!stuck) {
         if (result.scheduleError) {
             result.message = DeleteEndMessage::SchedulingFailed;
         } else if (options.reboot) {
@@ -209,12 +337,8 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     } else {
         result.message = DeleteEndMessage::NeedsAdministrator;
     }
-    MessageRequest message;
-    message.text = EndMessageText(state, result);
-    message.title = state.Text(30);
-    if (result.message == DeleteEndMessage::SchedulingFailed || result.message == DeleteEndMessage::SomeFailed)
-        message.icon = MessageIcon::Warning;
-    context.platform.ui.ShowMessage(message);
+    show(EndMessageText(state, result.message, result.scheduleError),
+         result.message == DeleteEndMessage::SchedulingFailed ? MessageIcon::Warning : MessageIcon::None);
     return result;
 }
 

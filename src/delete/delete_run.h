@@ -49,9 +49,7 @@ enum class DeleteEndMessage {
     NeedsAdministrator /* B */,
     // The leftovers could not be handed to the system: message A would
     // promise a deletion that will not happen, and a restart would be in vain.
-    SchedulingFailed,
-    // Nothing was left for the restart, but some rows failed (see rowProblems).
-    SomeFailed
+    SchedulingFailed
 };
 
 // What a dry run would do with a row.
@@ -60,9 +58,9 @@ enum class PlannedAction {
     BackUpNow,           // move the file into KRBackup
     QueueForRestart,     // leave it for the next restart
     NeedsAdministrator,  // cannot be scheduled without administrator rights
-    Refuse,              // a root or a protected folder
+    Refuse,              // a root or a protected folder, a mount point inside, not a plain path
     KeepEmptyFolder,     // an empty folder left for the restart: nothing to queue
-    Fail                 // the row names nothing here (see rowProblems)
+    Fail                 // the row names nothing here (see notDone)
 };
 
 struct RowPlan {
@@ -71,22 +69,25 @@ struct RowPlan {
     PlannedAction action = PlannedAction::RemoveNow;
 };
 
-// A row that names nothing the run can act on here, and why.
-struct RowProblem {
+// A row that was refused, or whose leftovers could not be recorded for the
+// restart: its status is "failed", and the end lists it with the reason.
+struct RowNotDone {
     int row = 0;
-    std::string rowPath;  // as the list shows it
-    std::string problem;  // UI text
+    std::string path;
+    std::string reason;  // in the current language
 };
 
 struct DeleteRunResult {
     bool ran = false;  // false: nothing was loaded
+    // Something is left that only a restart (or an administrator) deletes.
+    // A refusal never counts: it asks for no message A or B, nor a restart.
     bool restartNeeded = false;
+    std::vector<RowNotDone> notDone;
     DeleteEndMessage message = DeleteEndMessage::None;
     bool restartRequested = false;
     bool cancelled = false;         // the progress hook stopped the run
     std::error_code scheduleError;  // recording the restart operations failed
     std::vector<RowPlan> plans;     // dry run only
-    std::vector<RowProblem> rowProblems;
     // Objects left in place because no backup could be made: the reasons.
     std::vector<std::string> backupFailures;
 };
@@ -94,8 +95,9 @@ struct DeleteRunResult {
 // The text of the message in the current language ("" for None).
 std::string EndMessageText(const AppState& state, DeleteEndMessage message,
                            const std::error_code& error = {});
-// The message text followed by one line per failed row: its path and why.
-std::string EndMessageText(const AppState& state, const DeleteRunResult& result);
+
+// The list of refused and unrecorded rows, one line each with the reason.
+std::string NotDoneText(const AppState& state, const std::vector<RowNotDone>& rows);
 
 // The whole run. closeProgram is called after a restart request.
 DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows& rows,

@@ -1,5 +1,6 @@
 #include "delete/file_removal.h"
 
+#include "core/more_text.h"
 #include "core/reboot_delete_list.h"
 #include "core/whole_file.h"
 #include "core/wininit_text.h"
@@ -26,10 +27,16 @@ void RemoveFileNow(const DeletionContext& context, const std::string& path, bool
     files.MoveFileNow(path, backupName, /*copyAllowed=*/context.NtFamily());
 }
 
-void AddRebootDelete(const DeletionContext& context, const std::string& path) {
+std::string AddRebootDelete(const DeletionContext& context, const std::string& path) {
     const RebootDeleteAdd added = korvane::AddRebootDelete(context.state.RebootDeleteList, path,
                                                            context.platform.files.NamesIgnoreCase());
-    if (added == RebootDeleteAdd::ListFull) ReportRebootListFull(context);
+    if (added == RebootDeleteAdd::ListFull) {
+        ReportRebootListFull(context);
+        return More(MoreText::NotRecordedListFull, context.state.Language);
+    }
+    if (added == RebootDeleteAdd::Ignored && path.size() < 5)
+        return More(MoreText::NotRecordedTooShort, context.state.Language);
+    return {};
 }
 
 void ReportRebootListFull(const DeletionContext& context) {
@@ -39,8 +46,9 @@ void ReportRebootListFull(const DeletionContext& context) {
     context.platform.ui.ShowMessage(message);
 }
 
-std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backup,
+ScheduleOutcome ScheduleRebootDeletes(const DeletionContext& context, bool backup,
                                       const std::function<std::string(const std::string&)>& detectionOf) {
+    ScheduleOutcome outcome;
     AppState& state = context.state;
     FilesShell& files = context.platform.files;
     if (!context.NtFamily()) {
@@ -57,7 +65,8 @@ std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backu
         queries.isFolder = [&files](const std::string& path) { return files.IsDirectory(path); };
         queries.shortPath = [&files](const std::string& path) { return files.ShortPathOf(path); };
         queries.processEvents = context.processEvents;
-        return WriteWholeFile(wininit, BuildWininitText(request, queries));
+        outcome.error = WriteWholeFile(wininit, BuildWininitText(request, queries));
+        return outcome;
     }
     std::vector<PendingOperation> operations;
     std::vector<std::string> targets;
@@ -65,7 +74,10 @@ std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backu
         std::error_code reserved;
         const std::vector<std::string> entries(state.RebootDeleteList.begin() + 1, state.RebootDeleteList.end());
         targets = ReserveRestartBackups(context, entries, detectionOf, reserved);
-        if (reserved) return reserved;
+        if (reserved) {
+            outcome.error = reserved;
+            return outcome;
+        }
     }
     for (std::size_t i = 1; i < state.RebootDeleteList.size(); ++i) {
         const std::string& entry = state.RebootDeleteList[i];
@@ -73,8 +85,14 @@ std::error_code ScheduleRebootDeletes(const DeletionContext& context, bool backu
         context.ProcessEvents();
         operations.push_back({entry, target});
     }
-    if (operations.empty()) return {};
-    return files.ScheduleAtRestart(operations);
+    if (operations.empty()) return outcome;
+    std::vector<std::error_code> each;
+    outcome.error = files.ScheduleEachAtRestart(operations, each);
+    if (outcome.error) return outcome;
+    for (std::size_t i = 0; i < operations.size() && i < each.size(); ++i) {
+        if (each[i]) outcome.notRecorded.emplace_back(operations[i].source, each[i]);
+    }
+    return outcome;
 }
 
 }  // namespace korvane

@@ -36,26 +36,29 @@ void CollectFolderContents(const DeletionContext& context, const std::string& fo
         }
         const FilesShell::FolderEntry& entry = current.entries[current.next++];
         std::string path = current.prefix + entry.name;
-        if (entry.isFolder && !entry.isLink) {
+        if (entry.isMountPoint) {
+            ++contents.mountPoints;
+        } else if (entry.isFolder && !entry.isLink) {
             contents.folders.push_back(path);
             enter(path);  // may move current: not used after this
         } else if (FolderMaskAccepts(mask, entry.name)) {
             contents.files.push_back(std::move(path));
         }
     }
+    context.platform.files.EndOfListing();
 }
 
-bool QueueSurvivingFolder(const DeletionContext& context, const std::string& folder,
-                          const std::string& maskText) {
-    if (context.platform.files.IsFolderEmpty(folder)) return false;
+FolderQueueing QueueSurvivingFolder(const DeletionContext& context, const std::string& folder,
+                                    const std::string& maskText, std::string* notRecorded) {
+    if (context.platform.files.IsFolderEmpty(folder)) return FolderQueueing::Empty;
     FolderContents contents;
     CollectFolderContents(context, folder, FolderMaskFromText(maskText), contents);
+    // A restart must not empty a file system that is only mounted here.
+    if (contents.mountPoints > 0) return FolderQueueing::MountPointInside;
     std::vector<std::string> queued;
-    queued.reserve(contents.files.size() + contents.folders.size());
-    for (auto* list : {&contents.files, &contents.folders}) {
-        for (std::string& path : *list) {
-            if (TrimBlanks(path).size() >= 4) queued.push_back(std::move(path));
-        }
+    for (std::string& path : RestartOrder(std::move(contents.files), std::move(contents.folders), {},
+                                          context.state.PathSeparator)) {
+        if (TrimBlanks(path).size() >= 4) queued.push_back(std::move(path));
     }
     // One message for all that did not fit, not one for each path.
     if (AddRebootDeletes(context.state.RebootDeleteList, queued, context.platform.files.NamesIgnoreCase()) >
@@ -63,8 +66,10 @@ bool QueueSurvivingFolder(const DeletionContext& context, const std::string& fol
         ReportRebootListFull(context);
     }
     context.ProcessEvents();
-    AddRebootDelete(context, folder);
-    return true;
+    const std::string why = AddRebootDelete(context, folder);
+    if (why.empty()) return FolderQueueing::Queued;
+    if (notRecorded != nullptr) *notRecorded = why;
+    return FolderQueueing::NotRecorded;
 }
 
 }  // namespace korvane

@@ -3,7 +3,24 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "core/more_text.h"
+#include "core/pending_operations.h"
+
 namespace korvane {
+
+std::string RefusalText(const AppState& state, Refusal refusal) {
+    switch (refusal) {
+        case Refusal::None:
+            return {};
+        case Refusal::ProtectedFolder:
+            return More(MoreText::RefusedProtectedFolder, state.Language);
+        case Refusal::MountPointInside:
+            return More(MoreText::RefusedMountPointInside, state.Language);
+        case Refusal::NotPlainPath:
+            return More(MoreText::RefusedNotPlainPath, state.Language);
+    }
+    return {};
+}
 
 ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
     ProtectedFolders guard;
@@ -14,9 +31,19 @@ ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
     // lies in (/usr/bin) stays protected all the same.
     const std::string executableFolder =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString();
-    for (const std::string& folder :
-         {context.state.WindowsDir, context.state.SystemDir, context.platform.system.UserHomeFolder(),
-          context.state.ProgramFolder, executableFolder, context.state.DriveRoot}) {
+    std::vector<std::string> folders{context.state.WindowsDir, context.state.SystemDir,
+                                     context.state.ProgramFolder, executableFolder, context.state.DriveRoot};
+    if (guard.separator == '/') {
+        guard.systemLayout = true;
+        for (const std::string& home : context.platform.system.HomeFolders()) folders.push_back(home);
+        folders.push_back(context.BackupFolder());
+        const std::string pending = PendingOperationsFile();
+        const auto slash = pending.find_last_of('/');
+        if (slash != std::string::npos && slash > 0) folders.push_back(pending.substr(0, slash));
+    } else {
+        folders.push_back(context.platform.system.UserHomeFolder());
+    }
+    for (const std::string& folder : folders) {
         if (folder.empty()) continue;
         guard.folders.push_back(folder);
         // The same folder reached through links counts too.
@@ -26,16 +53,28 @@ ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
     return guard;
 }
 
-bool IsGuardedPath(const DeletionContext& context, const ProtectedFolders& guard, const std::string& path) {
+std::optional<std::string> RowPathToAct(const DeletionContext& context, const std::string& listed) {
+    const char separator = context.state.PathSeparator;
+    std::optional<std::string> path = PlainRowPath(listed, separator);
+    if (path && separator == '/' && path->front() != '/') return std::nullopt;
+    return path;
+}
+
+Refusal GuardRefusal(const DeletionContext& context, const ProtectedFolders& guard, const std::string& path) {
     // The system reads a path only up to a NUL byte: ".../victim\0.exe" would
     // name ".../victim", which nobody asked to delete.
-    if (path.find('\0') != std::string::npos) return true;
+    if (path.find('\0') != std::string::npos) return Refusal::NotPlainPath;
     FilesShell& files = context.platform.files;
-    if (IsProtectedPath(files.CanonicalPath(path), guard)) return true;
-    if (files.IsFileSystemRoot(path)) return true;
+    const std::string resolved = files.CanonicalPath(path);
+    // What is not there yet may be a folder when the restart comes.
+    ProtectedFolders scope = guard;
+    scope.systemLayout = guard.systemLayout && (!files.FileExists(path) || files.IsDirectory(resolved));
+    if (IsProtectedPath(resolved, scope)) return Refusal::ProtectedFolder;
+    if (files.IsFileSystemRoot(path)) return Refusal::ProtectedFolder;
     // A path that is not absolute: judge it where the system would find it.
-    return IsProtectedPath(path, guard) && !path.empty() &&
-           (path[0] == guard.separator || (path.size() > 1 && path[1] == ':'));
+    const bool absolute =
+        !path.empty() && (path[0] == guard.separator || (path.size() > 1 && path[1] == ':'));
+    return absolute && IsProtectedPath(path, scope) ? Refusal::ProtectedFolder : Refusal::None;
 }
 
 }  // namespace korvane

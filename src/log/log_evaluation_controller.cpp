@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "core/log_evaluation.h"
+#include "log/local_path_bytes.h"
 #include "log/result_list_model.h"
 
 namespace korvane {
@@ -92,7 +93,7 @@ bool LogEvaluationController::eventFilter(QObject* watched, QEvent* event) {
             if (!drop->mimeData()->hasUrls()) return false;
             std::vector<std::string> paths;
             for (const QUrl& url : drop->mimeData()->urls()) {
-                if (url.isLocalFile()) paths.push_back(url.toLocalFile().toLocal8Bit().toStdString());
+                if (url.isLocalFile()) paths.push_back(LocalPathBytes(url));
             }
             drop->acceptProposedAction();
             ListView1_OLEDragDrop(paths);

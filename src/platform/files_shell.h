@@ -39,6 +39,7 @@ public:
         bool isLink = false;    // symbolic link, junction or other reparse point
         bool isHidden = false;
         bool isSystem = false;
+        bool isMountPoint = false;  // another file system (or a bind mount) begins here
     };
 
     // Every operation here refuses by default, so a test double that deletes
@@ -52,9 +53,14 @@ public:
         return Unsupported();
     }
     // The folder with everything in it, for good (no trash); links inside
-    // are removed, their targets stay.
+    // are removed, their targets stay. A mount point inside is left alone
+    // with all that is under it; the result is then MountPointInside().
     virtual std::error_code RemoveFolderTree(const std::string&) { return Unsupported(); }
+    static std::error_code MountPointInside() { return std::make_error_code(std::errc::cross_device_link); }
     virtual std::error_code ListFolder(const std::string&, std::vector<FolderEntry>&) { return Unsupported(); }
+    // A search that listed folder after folder is over: nothing it opened
+    // may stay open (an open folder keeps a drive from being unmounted).
+    virtual void EndOfListing() {}
     // Creates a folder path with every missing parent; path ends with a separator.
     virtual std::error_code CreateFolderPath(const std::string&) { return Unsupported(); }
     // The short (8.3) form of an existing path where the system has one, else
@@ -62,6 +68,24 @@ public:
     virtual std::string ShortPathOf(const std::string&) { return {}; }
     // Records operations the system carries out at its next start.
     virtual std::error_code ScheduleAtRestart(const std::vector<PendingOperation>&) { return Unsupported(); }
+    // The same, telling for each operation whether it was recorded (an empty
+    // error code) or why not; the result is what kept all of them out.
+    virtual std::error_code ScheduleEachAtRestart(const std::vector<PendingOperation>& operations,
+                                                  std::vector<std::error_code>& each) {
+        const std::error_code failed = ScheduleAtRestart(operations);
+        each.assign(operations.size(), failed);
+        return failed;
+    }
+    // Carries out one operation of the program's own restart list (where the
+    // system keeps none): fills in error, alreadyGone or refused.
+    virtual void CarryOutPending(AppliedOperation& applied) { applied.error = Unsupported(); }
+    // Only the checks of CarryOutPending on the source (its folder is still
+    // the recorded one, it is still there), for an operation carried out
+    // elsewhere: fills in error, alreadyGone or refused, or leaves them all clear.
+    virtual void CheckPendingSource(AppliedOperation& applied) { applied.error = Unsupported(); }
+    // Whether the program's own restart list may be trusted: nobody but its
+    // owner (root, or the user who runs it) may be able to change it.
+    virtual std::error_code CheckPendingList(const std::string&) { return {}; }
     // The absolute path with every link resolved; the absolute path itself
     // when that fails.
     virtual std::string CanonicalPath(const std::string& path) { return path; }

@@ -3,6 +3,7 @@
 // Implemented once per operating system (posix/, win32/), chosen in CMake.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -39,6 +40,9 @@ public:
 
     // The user's own folder (home, profile).
     virtual std::string UserHomeFolder() = 0;
+    // Every home folder the system knows of: the user's own and, where users
+    // share a machine, everyone's (and the one of the user behind sudo).
+    virtual std::vector<std::string> HomeFolders() { return {UserHomeFolder()}; }
     virtual PrivilegeStep SetShutdownPrivilege(bool enable) = 0;
     // Asks the system to restart (ExitWindowsEx flags); false when refused.
     virtual bool RequestRestart(std::uint32_t mode) = 0;

@@ -107,8 +107,8 @@ TEST(DeletionWiring, WineLogRowsDeleteTheMappedFiles) {
     EXPECT_EQ(window.Model().Row(1).Status, "failed");
     ASSERT_EQ(scripted.messages.size(), 1u);
     EXPECT_EQ(scripted.messages[0].text,
-              "Some files couldn't be deleted.\r\nC:\\x.exe: No Wine drive for this path in " + root +
-                  "/wine/dosdevices");
+              "These objects were not deleted:\r\nC:\\x.exe (No Wine drive for this path in " + root +
+                  "/wine/dosdevices)");
 }
 
 // The real window's delete run shows its progress, and Cancel stops it

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QProcess>
@@ -39,6 +41,13 @@ protected:
     std::vector<PendingOperation> Pending() const {
         return DecodePendingOperations(ReadWholeFile(Path("pending")))
             .value_or(std::vector<PendingOperation>{});
+    }
+    // An operation as the delete run records it: with the device and inode
+    // of the folder that holds its source.
+    static PendingOperation Recorded(const std::string& source, const std::string& target = {}) {
+        struct stat folder {};
+        EXPECT_EQ(::stat(fs::path(source).parent_path().c_str(), &folder), 0);
+        return {source, target, std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino)};
     }
     // Delayed operations need administrator rights: root here.
     static bool Root() { return ::geteuid() == 0; }
@@ -117,10 +126,10 @@ TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
     MakeFile(odd);
     MakeFile("tool.exe");
     MakeFile("full/keep.txt");
-    ASSERT_FALSE(
-        WriteWholeFile(Path("pending"),
-                       EncodePendingOperations(
-                           {{Path(odd), ""}, {Path("tool.exe"), Path("tool.exe.bkp")}, {Path("full"), ""}})));
+    ASSERT_FALSE(WriteWholeFile(
+        Path("pending"),
+        EncodePendingOperations({Recorded(Path(odd)), Recorded(Path("tool.exe"), Path("tool.exe.bkp")),
+                                 Recorded(Path("full"))})));
     const Outcome run = Korvane({"apply-pending"});
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(Exists(odd));
@@ -134,7 +143,7 @@ TEST_F(CleanCommand, ApplyPendingRoundTripKeepsEveryByte) {
     fs::remove(Path("full/keep.txt"));
     const Outcome again = Korvane({"apply-pending"});
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out, "deleted\t" + Path("full") + "\n");
+    EXPECT_EQ(again.out, "deleted\t" + Path("full") + "\nDone: 1, failed: 0, refused: 0\n");
     EXPECT_FALSE(Exists("full"));
     EXPECT_TRUE(Pending().empty());
     EXPECT_TRUE(DecodePendingOperations(ReadWholeFile(Path("pending"))));
@@ -190,7 +199,7 @@ TEST_F(CleanCommand, OddPathBytesSurviveFromLogToRestartList) {
         EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path(odd), ""}}));
         const Outcome apply = Korvane({"apply-pending"});
         EXPECT_EQ(apply.status, 0);
-        EXPECT_EQ(apply.out, "deleted\t" + Path(odd) + "\n");
+        EXPECT_EQ(apply.out, "deleted\t" + Path(odd) + "\nDone: 1, failed: 0, refused: 0\n");
     } else {
         const Outcome clean = Korvane({"clean", "--language", "en", Arg("mwav.log")});
         EXPECT_EQ(clean.out.rfind("deleted\t" + Path(odd) + "\n" + refused, 0), 0u) << clean.out;
@@ -259,6 +268,155 @@ TEST_F(CleanCommand, AllOnRebootThenApplyPending) {
     EXPECT_EQ(apply.status, 0) << apply.out << apply.err;
     EXPECT_FALSE(Exists("x/tool.exe"));
     EXPECT_FALSE(Exists("x/dir"));
+}
+
+// "LINK/" as tab completion writes it names the link, never the folder it
+// points to: the link goes, the folder and its contents stay.
+TEST_F(CleanCommand, TrailingSlashLinkToAFolderRemovesOnlyTheLink) {
+    MakeFile("target/keep.txt");
+    fs::create_directories(Path("x"));
+    fs::create_directory_symlink(Path("target"), Path("x/link"));
+    const Outcome run = Korvane({"clean", "--language", "en", "--add", Arg("x/link") + "/"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "deleted\t" + Path("x/link") + "/\n");
+    EXPECT_FALSE(Exists("x/link"));
+    EXPECT_TRUE(Exists("target/keep.txt"));
+}
+
+// A name that is no UTF-8 reaches the run byte for byte: the neighbour whose
+// name a decoded text would give (U+FFFD for the odd byte) stays.
+TEST_F(CleanCommand, NonUtf8AddNamesExactlyThatFile) {
+    MakeFile("x/bad\xff.exe");
+    MakeFile("x/bad\xef\xbf\xbd.exe");
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("KORVANE_PENDING_FILE"), Arg("pending"));
+    shell.setProcessEnvironment(environment);
+    shell.setWorkingDirectory(Arg("x"));
+    // The shell makes the byte; relative, so the working folder is used too.
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$0\" clean --language en --add \"$(printf 'bad\\377.exe')\""),
+                 QStringLiteral(KORVANE_EXECUTABLE)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(shell.readAllStandardOutput().toStdString(), "deleted\t" + Path("x/bad\xff.exe") + "\n");
+    EXPECT_FALSE(Exists("x/bad\xff.exe"));
+    EXPECT_TRUE(Exists("x/bad\xef\xbf\xbd.exe"));
+}
+
+// Longer than PATH_MAX: deleted now, not taken for missing and queued.
+TEST_F(CleanCommand, PathLongerThanPathMaxIsDeletedNow) {
+    const std::string level(200, 'd');
+    std::string relative = "long";
+    fs::create_directories(Path(relative));
+    int folder = ::open(Path(relative).c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    for (int i = 0; i < 25; ++i) {
+        ASSERT_EQ(::mkdirat(folder, level.c_str(), 0700), 0);
+        const int inner = ::openat(folder, level.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(folder);
+        ASSERT_GE(inner, 0);
+        folder = inner;
+        relative += "/" + level;
+    }
+    const int file = ::openat(folder, "tool.exe", O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(file, 0);
+    ::close(file);
+    ::close(folder);
+    const std::string path = Path(relative + "/tool.exe");
+    ASSERT_GT(path.size(), 4096u);
+    const Outcome run = Korvane({"clean", "--language", "en", "--add", QString::fromStdString(path)});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "deleted\t" + path + "\n");
+    folder = ::open(Path("long").c_str(), O_RDONLY | O_DIRECTORY);
+    for (int i = 0; i < 25 && folder >= 0; ++i) {
+        const int inner = ::openat(folder, level.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(folder);
+        folder = inner;
+    }
+    ASSERT_GE(folder, 0);
+    struct stat info {};
+    EXPECT_NE(::fstatat(folder, "tool.exe", &info, AT_SYMLINK_NOFOLLOW), 0);
+    ::close(folder);
+    EXPECT_FALSE(Exists("pending"));
+    fs::remove_all(Path("long"));
+}
+
+// A folder nested three deep goes in one boot: files first, then the
+// folders deepest first, then the folder itself.
+TEST_F(CleanCommand, FolderThreeDeepIsGoneAfterOneApplyPending) {
+    if (!Root()) GTEST_SKIP() << "delayed deletions need root";
+    MakeFile("x/d1/d2/d3/f.exe");
+    MakeFile("x/d1/a.txt");
+    const Outcome clean = Korvane({"clean", "--language", "en", "--all-on-reboot", "--add", Arg("x/d1")});
+    EXPECT_EQ(clean.status, 1);
+    EXPECT_EQ(Pending(), (std::vector<PendingOperation>{{Path("x/d1/a.txt"), ""},
+                                                        {Path("x/d1/d2/d3/f.exe"), ""},
+                                                        {Path("x/d1/d2/d3"), ""},
+                                                        {Path("x/d1/d2"), ""},
+                                                        {Path("x/d1"), ""}}));
+    const Outcome apply = Korvane({"apply-pending"});
+    EXPECT_EQ(apply.status, 0) << apply.out << apply.err;
+    EXPECT_FALSE(Exists("x/d1"));
+    EXPECT_NE(apply.out.find("Done: 5, failed: 0, refused: 0"), std::string::npos) << apply.out;
+}
+
+// Between scheduling and the boot a link (or another folder) takes the place
+// of the recorded folder: the operation is refused, the file behind the link
+// stays, and the operation stays listed.
+TEST_F(CleanCommand, ApplyPendingRefusesAFolderSwappedAfterScheduling) {
+    if (!Root()) GTEST_SKIP() << "delayed deletions need root";
+    MakeFile("x/dir/tool.exe");
+    MakeFile("x/other/tool.exe");
+    MakeFile("elsewhere/tool.exe");
+    const Outcome clean = Korvane({"clean", "--language", "en", "--all-on-reboot", "--add",
+                                   Arg("x/dir/tool.exe"), "--add", Arg("x/other/tool.exe")});
+    EXPECT_EQ(clean.status, 1);
+    fs::rename(Path("x/dir"), Path("x/dir-was"));
+    fs::create_directory_symlink(Path("elsewhere"), Path("x/dir"));
+    fs::rename(Path("x/other"), Path("x/other-was"));
+    MakeFile("x/other/tool.exe");
+    const Outcome apply = Korvane({"apply-pending"});
+    EXPECT_EQ(apply.status, 1);
+    EXPECT_EQ(apply.out, "refused (the folder above it is no longer the same)\t" + Path("x/dir/tool.exe") +
+                             "\nrefused (the folder above it is no longer the same)\t" +
+                             Path("x/other/tool.exe") + "\nDone: 0, failed: 0, refused: 2\n");
+    EXPECT_TRUE(Exists("elsewhere/tool.exe"));
+    EXPECT_TRUE(Exists("x/other/tool.exe"));
+    EXPECT_EQ(Pending().size(), 2u);
+}
+
+// The list is carried out as root: entries on protected folders, or a move
+// onto something that is no backup, are refused; a list others could have
+// written is not carried out at all.
+TEST_F(CleanCommand, ApplyPendingTrustsNothingItReads) {
+    MakeFile("x/a.exe");
+    MakeFile("y/precious.txt");
+    fs::create_directories(Path("x/sub"));
+    ASSERT_FALSE(WriteWholeFile(
+        Path("pending"), EncodePendingOperations({Recorded("/etc"), Recorded("/tmp"), Recorded(Path("x/sub")),
+                                                  Recorded(Path("x/a.exe"), Path("y/precious.txt"))})));
+    fs::permissions(Path("pending"), fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
+    const Outcome apply = Korvane({"apply-pending"});
+    EXPECT_EQ(apply.status, 1);
+    EXPECT_EQ(apply.out, "refused (protected folder)\t/etc\nrefused (protected folder)\t/tmp\ndeleted\t" +
+                             Path("x/sub") + "\nrefused (protected folder)\t" + Path("x/a.exe") + "\t" +
+                             Path("y/precious.txt") + "\nDone: 1, failed: 0, refused: 3\n");
+    EXPECT_EQ(ReadWholeFile(Path("y/precious.txt")), "data");
+    EXPECT_TRUE(Exists("x/a.exe"));
+
+    ASSERT_FALSE(WriteWholeFile(Path("pending"), EncodePendingOperations({Recorded(Path("x/a.exe"))})));
+    fs::permissions(Path("pending"), fs::perms::others_write, fs::perm_options::add);
+    const Outcome open = Korvane({"apply-pending"});
+    EXPECT_EQ(open.status, 2);
+    EXPECT_EQ(open.out, "");
+    EXPECT_NE(open.err.find("Nothing carried out: the list is not owned by root or others may change it"),
+              std::string::npos)
+        << open.err;
+    EXPECT_TRUE(Exists("x/a.exe"));
 }
 
 }  // namespace

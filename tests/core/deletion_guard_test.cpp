@@ -48,5 +48,49 @@ TEST(DeletionGuard, ProtectedFoldersAndEveryFolderAboveThem) {
     EXPECT_FALSE(IsProtectedPath("/home/anna/Downloads", posix));
 }
 
+// A row's path is used as written, less trailing separators; one whose
+// components could lead elsewhere than the list shows is not used at all.
+TEST(DeletionGuard, PlainRowPaths) {
+    const std::pair<const char*, const char*> posix[] = {
+        {"/tmp/link/", "/tmp/link"},          {"/tmp/a//", "/tmp/a"},          {"/", "/"}, {"//", "/"},
+        {"/tmp/a b/c.exe", "/tmp/a b/c.exe"}, {"C:\\x\\y.exe", "C:\\x\\y.exe"}};
+    for (const auto& [path, plain] : posix) EXPECT_EQ(PlainRowPath(path, '/'), std::string(plain)) << path;
+    for (const char* path : {"", "/tmp/./a", "/tmp/../etc", "/tmp//a", "/tmp/a/..", "./a", "/tmp/a/./"})
+        EXPECT_FALSE(PlainRowPath(path, '/')) << path;
+    EXPECT_FALSE(PlainRowPath(std::string("/tmp/a\0b", 8), '/'));
+    const std::pair<const char*, const char*> windows[] = {
+        {"C:\\Temp\\x\\", "C:\\Temp\\x"},
+        {"C:\\", "C:\\"},
+        {"C:/Temp/", "C:/Temp"},
+        {"\\\\server\\share\\x.exe", "\\\\server\\share\\x.exe"}};
+    for (const auto& [path, plain] : windows) EXPECT_EQ(PlainRowPath(path, '\\'), std::string(plain)) << path;
+    for (const char* path : {"C:\\Temp\\..\\Windows", "C:\\.\\x", "C:\\a\\\\b", "C:\\a/../b"})
+        EXPECT_FALSE(PlainRowPath(path, '\\')) << path;
+}
+
+TEST(DeletionGuard, SystemLayoutOfAPosixSystem) {
+    for (const char* path : {"/", "/etc", "/usr/bin", "/var/lib", "/home/anna", "/etc/ssl", "/tmp",
+                             "/var/tmp", "/dev/shm", "/lib64"}) {
+        EXPECT_TRUE(IsSystemLayoutFolder(path)) << path;
+    }
+    for (const char* path :
+         {"/tmp/dropped", "/var/tmp/x", "/dev/shm/x", "/usr/local/bin", "/home/anna/Downloads"})
+        EXPECT_FALSE(IsSystemLayoutFolder(path)) << path;
+    ProtectedFolders posix{{}, '/', false};
+    posix.systemLayout = true;
+    EXPECT_TRUE(IsProtectedPath("/usr/bin/", posix));
+    EXPECT_FALSE(IsProtectedPath("/usr/local/bin", posix));
+    const ProtectedFolders windows{{}, '\\', true, true};
+    EXPECT_FALSE(IsProtectedPath("C:\\Temp", windows));  // the layout rule is the POSIX one
+}
+
+TEST(DeletionGuard, SameOrInside) {
+    EXPECT_TRUE(IsSameOrInside("/x/a", "/x/a", '/', false));
+    EXPECT_TRUE(IsSameOrInside("/x/a/b", "/x/a", '/', false));
+    EXPECT_FALSE(IsSameOrInside("/x/ab", "/x/a", '/', false));
+    EXPECT_FALSE(IsSameOrInside("/X/a/b", "/x/a", '/', false));
+    EXPECT_TRUE(IsSameOrInside("C:\\X\\A\\b", "c:\\x\\a", '\\', true));
+}
+
 }  // namespace
 }  // namespace korvane

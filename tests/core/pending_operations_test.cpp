@@ -154,6 +154,42 @@ TEST(PendingOperations, ListThatCannotBeWrittenBackStaysAsItWas) {
     EXPECT_EQ(ReadWholeFile(file), older);
 }
 
+// A pass that gets something done is followed by another for what failed:
+// a folder listed before what is in it still goes at the same boot. A refusal
+// is not tried again, and stays listed like a failure.
+TEST(PendingOperations, PassesRepeatWhileTheyGetSomethingDone) {
+    TempFolder temp;
+    const std::string file = temp / "pending";
+    fs::create_directories(temp / "a/b/c");
+    Touch(temp / "a/b/c/x.exe");
+    const std::vector<PendingOperation> operations = {{temp / "a", ""},
+                                                      {temp / "a/b", ""},
+                                                      {temp / "a/b/c", ""},
+                                                      {temp / "a/b/c/x.exe", ""},
+                                                      {temp / "no", ""}};
+    ASSERT_FALSE(AppendPendingOperations(file, operations));
+    int calls = 0;
+    const ApplyPendingResult result = ApplyPendingOperations(file, [&calls](AppliedOperation& applied) {
+        ++calls;
+        if (applied.operation.source.ends_with("/no")) {
+            applied.refused = PendingRefusal::ProtectedTarget;
+            return;
+        }
+        applied.error = CarryOutPendingOperation(applied.operation, applied.alreadyGone);
+    });
+    ASSERT_FALSE(result.fileError);
+    EXPECT_FALSE(fs::exists(temp / "a"));
+    ASSERT_EQ(result.applied.size(), operations.size());
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(result.applied[i].Done()) << i;
+    EXPECT_EQ(result.applied[4].refused, PendingRefusal::ProtectedTarget);
+    EXPECT_EQ(calls, 4 + 3 + 2 + 1 + 1);  // four passes, one more each time; the refusal once
+    EXPECT_EQ(DecodePendingOperations(ReadWholeFile(file)),
+              (std::vector<PendingOperation>{{temp / "no", ""}}));
+    // The list is readable and writable by its owner alone.
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST(PendingOperations, MissingListIsEmpty) {
     TempFolder temp;
     const ApplyPendingResult result = ApplyPendingOperations(temp / "none");

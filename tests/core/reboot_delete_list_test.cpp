@@ -63,5 +63,15 @@ TEST(RebootDeleteList, AddingManyAtOnceMatchesAddingOneByOne) {
     }
 }
 
+// One restart must do: every file, then the folders deepest first, so each
+// folder is empty when its turn comes; the same on Windows.
+TEST(RebootDeleteList, RestartOrderIsFilesThenFoldersDeepestFirst) {
+    EXPECT_EQ(
+        RestartOrder({"/d/a.txt", "/d/s/t/u/b.exe"}, {"/d/s", "/d/s/t", "/d/s/t/u", "/d/v"}, "/d", '/'),
+        (std::vector<std::string>{"/d/a.txt", "/d/s/t/u/b.exe", "/d/s/t/u", "/d/s/t", "/d/s", "/d/v", "/d"}));
+    EXPECT_EQ(RestartOrder({"c:\\d\\s\\x.exe"}, {"c:\\d\\s", "c:\\d\\s\\t", "c:\\d\\w"}, "c:\\d", '\\'),
+              (std::vector<std::string>{"c:\\d\\s\\x.exe", "c:\\d\\s\\t", "c:\\d\\s", "c:\\d\\w", "c:\\d"}));
+}
+
 }  // namespace
 }  // namespace korvane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -94,6 +96,7 @@ TEST_F(DeleteControllerTest, APressDuringARunStartsNoSecondRun) {
 }
 
 TEST_F(DeleteControllerTest, RowsAreWalkedInDisplayOrder) {
+    std::filesystem::create_directories(Path("gone"));  // the objects are gone, their folder is not
     for (const char* name : {"b.exe", "c.exe", "a.exe"}) AddModelRow(Path(std::string("gone/") + name));
     auto* sorted = new QSortFilterProxyModel(&window);
     sorted->setSourceModel(model);

@@ -14,7 +14,7 @@ using testing::DeletionFixture;
 
 class DeleteRun : public DeletionFixture {};
 
-enum class Kind { Missing, File, LockedFile, Folder, LockedFolder, EmptyFolder };
+enum class Kind { Missing, MissingWithItsFolder, File, LockedFile, Folder, LockedFolder, EmptyFolder };
 
 struct DecisionCase {
     const char* name;
@@ -30,6 +30,10 @@ struct DecisionCase {
 TEST_F(DeleteRun, DecisionTable) {
     const DecisionCase cases[] = {
         {"missing", Kind::Missing, false, false, kStatusReboot, true, true, DeleteEndMessage::LeftForRestart},
+        // Nothing can be recorded for a folder that is not there: a folder
+        // made there later would be another one.
+        {"missing with its folder", Kind::MissingWithItsFolder, false, false, kStatusFailed, false, true,
+         DeleteEndMessage::None},
         {"missing, no admin", Kind::Missing, false, true, kStatusFailed, false, true,
          DeleteEndMessage::NeedsAdministrator},
         {"missing, on reboot", Kind::Missing, true, false, kStatusReboot, true, true,
@@ -62,6 +66,9 @@ TEST_F(DeleteRun, DecisionTable) {
         const std::string object = "case" + std::to_string(++n) + "/object";
         switch (c.kind) {
             case Kind::Missing:
+                MakeFolder("case" + std::to_string(n));
+                break;
+            case Kind::MissingWithItsFolder:
                 break;
             case Kind::File:
             case Kind::LockedFile:
@@ -91,7 +98,12 @@ TEST_F(DeleteRun, DecisionTable) {
         EXPECT_EQ(!Exists(object), c.gone);
         EXPECT_EQ(result.message, c.message);
         EXPECT_EQ(result.restartNeeded, c.message != DeleteEndMessage::None);
-        ASSERT_EQ(ui.messages.size(), c.message == DeleteEndMessage::None ? 0u : 1u);
+        // A row that could not be recorded is listed with the reason.
+        const bool listed = c.kind == Kind::MissingWithItsFolder;
+        ASSERT_EQ(ui.messages.size(), (c.message == DeleteEndMessage::None ? 0u : 1u) + (listed ? 1u : 0u));
+        if (listed) {
+            EXPECT_NE(ui.messages[0].text.find(Path(object) + " (not scheduled"), std::string::npos);
+        }
         if (!c.queued) {
             EXPECT_TRUE(Queued().empty());
             EXPECT_TRUE(Pending().empty());
@@ -257,8 +269,9 @@ TEST_F(DeleteRun, RestartListIsNeverEmptiedSoLaterRunsScheduleEarlierEntriesAgai
 }
 
 // Roots, the home folder, the program's folder and the folders above it are
-// never removed or queued, whatever the options.
-TEST_F(DeleteRun, GuardRefusesProtectedFolders) {
+// never removed or queued, whatever the options; a path with "." or ".." is
+// not even looked at. A refusal is only that: no message A, no restart.
+TEST_F(DeleteRun, GuardRefusesProtectedFoldersAndAsksForNoRestart) {
     MakeFile("home/letter.txt");
     MakeFile("prog/korvane");
     MakeFolder("elsewhere");
@@ -268,18 +281,31 @@ TEST_F(DeleteRun, GuardRefusesProtectedFolders) {
         rows.clear();
         ui.messages.clear();
         AddRows({Path("home"), Path("home/"), Path("prog"), root_, Path("prog/../prog/."),
-                 Path("elsewhere/home-link")});
+                 Path("elsewhere/home-link"), Path("elsewhere//home-link"), ""});
         DeleteOptions options;
         options.allOnReboot = allOnReboot;
         options.fileBackup = true;
+        options.reboot = true;
         const DeleteRunResult result = Run(options);
         for (int row = 0; row < static_cast<int>(rows.size()); ++row) EXPECT_EQ(Status(row), "failed") << row;
-        EXPECT_TRUE(result.restartNeeded);
+        EXPECT_FALSE(result.restartNeeded);
+        EXPECT_FALSE(result.restartRequested);
+        EXPECT_TRUE(system.restartRequests.empty());
+        EXPECT_EQ(closed, 0);
+        EXPECT_EQ(result.message, DeleteEndMessage::None);
         EXPECT_TRUE(Queued().empty());
         EXPECT_TRUE(Pending().empty());
         EXPECT_TRUE(Exists("home/letter.txt"));
         EXPECT_TRUE(Exists("prog/korvane"));
         EXPECT_TRUE(Exists("elsewhere/home-link"));
+        // One message lists every refused row with its reason.
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text,
+                  "These objects were not deleted:\r\n" + Path("home") + " (protected folder)\r\n" +
+                      Path("home/") + " (protected folder)\r\n" + Path("prog") + " (protected folder)\r\n" +
+                      root_ + " (protected folder)\r\n" + Path("prog/../prog/.") + " (not a plain path)\r\n" +
+                      Path("elsewhere/home-link") + " (protected folder)\r\n" + Path("elsewhere//home-link") +
+                      " (not a plain path)\r\n (not a plain path)");
     }
 }
 
@@ -293,7 +319,69 @@ TEST_F(DeleteRun, GuardKnowsRootsAndLinksToThem) {
         EXPECT_TRUE(IsGuardedPath(context, guard, path)) << path;
     }
     EXPECT_FALSE(IsGuardedPath(context, guard, Path("x")));
-    EXPECT_FALSE(IsGuardedPath(context, guard, Path("prog/KRBackup")));
+}
+
+// The system's own layout on Linux, every home of the user database, the
+// backup and pending-operations folders: refused as folders, as typed and
+// through links. Files anywhere, and the folders dropped into the shared
+// temporary folders, stay deletable.
+TEST_F(DeleteRun, GuardTableOfTheSystemLayout) {
+    MakeFolder("users/bob/Downloads");
+    MakeFolder("x/sub");
+    MakeFile("x/tool.exe");
+    MakeFolder("prog/KRBackup");
+    std::filesystem::create_symlink(Path("users/bob"), Path("x/bob-link"));
+    system.otherHomes = {Path("users/bob")};
+    const DeletionContext context = Context();
+    const ProtectedFolders guard = ProtectedFoldersOf(context);
+    const std::string refused[] = {"/",
+                                   "/etc",
+                                   "/usr/bin",
+                                   "/var/lib",
+                                   "/etc/ssl",
+                                   "/home",
+                                   "/root",
+                                   "/tmp",
+                                   "/var/tmp",
+                                   "/dev/shm",
+                                   "/no-such-folder-at-the-top",
+                                   Path("users/bob"),
+                                   Path("users"),
+                                   Path("x/bob-link"),
+                                   Path("prog/KRBackup"),
+                                   root_ /* the folder of the pending-operations list */};
+    for (const std::string& path : refused) {
+        EXPECT_EQ(GuardRefusal(context, guard, path), Refusal::ProtectedFolder) << path;
+    }
+    if (std::filesystem::is_symlink("/lib64")) {
+        EXPECT_EQ(GuardRefusal(context, guard, "/lib64"), Refusal::ProtectedFolder);
+    }
+    const std::string allowed[] = {"/etc/passwd",         "/usr/bin/env",     Path("x"),
+                                   Path("x/sub"),         Path("x/tool.exe"), Path("users/bob/Downloads"),
+                                   "/tmp/dropped-folder", "/var/tmp/x/y"};
+    for (const std::string& path : allowed) {
+        EXPECT_EQ(GuardRefusal(context, guard, path), Refusal::None) << path;
+    }
+}
+
+// Gone by this run's own hand: listed twice, or inside a folder a row above
+// removed. Nothing of it is left for the restart, where it would take
+// whatever is made there again before the next boot.
+TEST_F(DeleteRun, WhatThisRunRemovedIsNotQueuedAgain) {
+    MakeFile("x/tool.exe");
+    MakeFile("x/dir/inner.exe");
+    MakeFile("x/later/in.exe");
+    AddRows({Path("x/tool.exe"), Path("x/tool.exe"), Path("x/dir"), Path("x/dir/inner.exe"),
+             Path("x/later/gone.exe"), Path("x/later")});
+    DeleteOptions options;
+    options.reboot = true;
+    const DeleteRunResult result = Run(options);
+    for (int row = 0; row < 6; ++row) EXPECT_EQ(Status(row), "deleted") << row;
+    EXPECT_TRUE(Queued().empty());
+    EXPECT_TRUE(Pending().empty());
+    EXPECT_FALSE(result.restartNeeded);
+    EXPECT_TRUE(system.restartRequests.empty());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 // An installed program's files go elsewhere, but the folder it runs from

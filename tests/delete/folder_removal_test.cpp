@@ -18,19 +18,21 @@ protected:
     }
 };
 
-TEST_F(FolderRemoval, QueuesFilesDepthFirstThenSubFoldersThenTheFolder) {
+// Every file first, then the sub-folders deepest first: each folder is empty
+// when its turn comes, so one restart removes the whole tree.
+TEST_F(FolderRemoval, QueuesFilesThenSubFoldersDeepestFirstThenTheFolder) {
     MakeTree();
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"*.*",
-         {"dir/a.txt", "dir/b.exe", "dir/s/c.exe", "dir/s/t/d.EXE", "dir/s", "dir/s/t", "dir/u", "dir"}},
-        {"*.exe", {"dir/b.exe", "dir/s/c.exe", "dir/s/t/d.EXE", "dir/s", "dir/s/t", "dir/u", "dir"}},
-        {"", {"dir/a.txt", "dir/b.exe", "dir/s/c.exe", "dir/s/t/d.EXE", "dir/s", "dir/s/t", "dir/u", "dir"}},
-        {"*exe", {"dir/s", "dir/s/t", "dir/u", "dir"}},
+         {"dir/a.txt", "dir/b.exe", "dir/s/c.exe", "dir/s/t/d.EXE", "dir/s/t", "dir/s", "dir/u", "dir"}},
+        {"*.exe", {"dir/b.exe", "dir/s/c.exe", "dir/s/t/d.EXE", "dir/s/t", "dir/s", "dir/u", "dir"}},
+        {"", {"dir/a.txt", "dir/b.exe", "dir/s/c.exe", "dir/s/t/d.EXE", "dir/s/t", "dir/s", "dir/u", "dir"}},
+        {"*exe", {"dir/s/t", "dir/s", "dir/u", "dir"}},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
         state.RebootDeleteList.assign(1, {});
-        EXPECT_TRUE(QueueSurvivingFolder(Context(), Path("dir"), text));
+        EXPECT_EQ(QueueSurvivingFolder(Context(), Path("dir"), text), FolderQueueing::Queued);
         std::vector<std::string> full;
         for (const std::string& relative : expected) full.push_back(Path(relative));
         EXPECT_EQ(Queued(), full);
@@ -49,7 +51,7 @@ TEST_F(FolderRemoval, TrailingSeparatorGivesNoDoubledSeparator) {
 
 TEST_F(FolderRemoval, EmptyFolderQueuesNothing) {
     MakeFolder("empty");
-    EXPECT_FALSE(QueueSurvivingFolder(Context(), Path("empty"), "*.*"));
+    EXPECT_EQ(QueueSurvivingFolder(Context(), Path("empty"), "*.*"), FolderQueueing::Empty);
     EXPECT_TRUE(Queued().empty());
 }
 
@@ -61,7 +63,7 @@ TEST_F(FolderRemoval, LinksAreEntriesNeverFollowed) {
     std::filesystem::create_symlink(Path("outside"), Path("dir/link"));
     std::filesystem::create_symlink(Path("outside/precious.exe"), Path("dir/file-link.exe"));
 
-    EXPECT_TRUE(QueueSurvivingFolder(Context(), Path("dir"), "*.*"));
+    EXPECT_EQ(QueueSurvivingFolder(Context(), Path("dir"), "*.*"), FolderQueueing::Queued);
     EXPECT_EQ(Queued(), (std::vector<std::string>{Path("dir/b.exe"), Path("dir/file-link.exe"),
                                                   Path("dir/link"), Path("dir")}));
 

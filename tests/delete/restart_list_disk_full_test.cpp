@@ -49,7 +49,7 @@ TEST_F(RestartListDiskFull, PendingOperationsKeepTheOlderList) {
     EXPECT_TRUE(result.scheduleError);
     EXPECT_EQ(result.message, DeleteEndMessage::SchedulingFailed);
     EXPECT_EQ(ReadWholeFile(Path("pending")), older);
-    EXPECT_EQ(Status(0), "reboot");
+    EXPECT_EQ(Status(0), "failed");  // nothing was recorded for it
     // Only the list and the files of the run lie in the folder: no temporary file.
     EXPECT_EQ(FilesIn(""), 5u);  // prog, windows, home, x and the list
 }

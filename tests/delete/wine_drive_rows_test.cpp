@@ -53,7 +53,7 @@ TEST_F(WineDriveRows, DeletesTheMappedFilesAndKeepsTheLogText) {
     EXPECT_EQ(Status(0), "deleted");
     EXPECT_EQ(Status(1), "deleted");
     EXPECT_EQ(rows[0].path, toolRow);
-    EXPECT_TRUE(result.rowProblems.empty());
+    EXPECT_TRUE(result.notDone.empty());
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -80,13 +80,14 @@ TEST_F(WineDriveRows, PathThatMapsNowhereFailsWithTheReason) {
     EXPECT_TRUE(Exists("x/tool.exe"));
     EXPECT_TRUE(Queued().empty());
     EXPECT_FALSE(Exists("pending"));
-    EXPECT_EQ(result.message, DeleteEndMessage::SomeFailed);
+    EXPECT_EQ(result.message, DeleteEndMessage::None);
+    EXPECT_FALSE(result.restartNeeded);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text,
-              "Some files couldn't be deleted.\r\nQ:\\x\\tool.exe: No Wine drive for this path in " +
-                  Path("wine/dosdevices") + "\r\nY:\\tool.exe: No Wine drive for this path in " +
-                  Path("wine/dosdevices") + "\r\n" + OnDriveZ("x/sub/../tool.exe") +
-                  ": A path with \".\" or \"..\" is not mapped.");
+              "These objects were not deleted:\r\nQ:\\x\\tool.exe (No Wine drive for this path in " +
+                  Path("wine/dosdevices") + ")\r\nY:\\tool.exe (No Wine drive for this path in " +
+                  Path("wine/dosdevices") + ")\r\n" + OnDriveZ("x/sub/../tool.exe") +
+                  " (A path with \".\" or \"..\" is not mapped.)");
 }
 
 TEST_F(WineDriveRows, DriveRootIsRefusedLikeTheRoot) {

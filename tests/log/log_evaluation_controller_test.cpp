@@ -16,6 +16,7 @@
 #include <random>
 
 #include "core/whole_file.h"
+#include "log/local_path_bytes.h"
 #include "log/log_evaluation_controller.h"
 #include "log/result_list_model.h"
 #include "log/result_list_order.h"
@@ -477,6 +478,31 @@ TEST_F(LogEvaluation, EventsOfTheListReachTheHandlers) {
     QCoreApplication::sendEvent(list_->viewport(), &drop);
     ASSERT_EQ(state_.EntryCount(), 4u);
     EXPECT_EQ(state_.LogEntries[4], (LogEntry{dropped, "Added from User"}));
+}
+
+// A dropped file whose name is no UTF-8 keeps its bytes: the row names that
+// file, not the neighbour whose name its decoded text would spell.
+TEST_F(LogEvaluation, DroppedFileKeepsTheBytesOfItsName) {
+    window_.show();
+    controller_->OpenLogFile(WriteLog("mwav.log", kLog));
+    const std::string odd = WriteLog("bad\xff.exe", "x");
+    WriteLog("bad\xef\xbf\xbd.exe", "neighbour");
+    const std::size_t before = state_.EntryCount();
+    QMimeData mime;
+    const std::string folder = odd.substr(0, odd.rfind('/'));
+    mime.setUrls(
+        {QUrl::fromEncoded(QByteArray("file://") +
+                           QUrl::toPercentEncoding(QString::fromStdString(folder), "/") + "/bad%FF.exe")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list_->viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list_->viewport(), &drop);
+    ASSERT_EQ(state_.EntryCount(), before + 1);
+    EXPECT_EQ(state_.LogEntries.back().FilePath, odd);
+
+    // A dialog's answer whose bytes Qt could not keep is never a plain path.
+    EXPECT_EQ(PathBytesOf(QStringLiteral("/tmp/ok.exe")), "/tmp/ok.exe");
+    EXPECT_NE(PathBytesOf(QString::fromUtf8("/tmp/bad\xef\xbf\xbd.exe")).find('\0'), std::string::npos);
 }
 
 }  // namespace

@@ -50,7 +50,14 @@ public:
     std::vector<bool> privilegeCalls;           // the enable argument of each call
     std::vector<std::uint32_t> restartRequests; // the modes asked for; nothing restarts
 
+    std::vector<std::string> otherHomes;  // the rest of the user database
+
     std::string UserHomeFolder() override { return homeFolder; }
+    std::vector<std::string> HomeFolders() override {
+        std::vector<std::string> homes{homeFolder};
+        homes.insert(homes.end(), otherHomes.begin(), otherHomes.end());
+        return homes;
+    }
     PrivilegeStep SetShutdownPrivilege(bool enable) override {
         privilegeCalls.push_back(enable);
         return enable ? enablePrivilege : disablePrivilege;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/files_shell.h"
+#include "platform/posix/posix_folder_at.h"
 
 namespace korvane {
 
@@ -26,14 +27,32 @@ public:
     std::error_code MoveFileNow(const std::string& from, const std::string& to, bool copyAllowed) override;
     std::error_code RemoveFolderTree(const std::string& path) override;
     std::error_code ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
+    void EndOfListing() override {
+        lastListed_.clear();
+        lastListedFd_ = FolderFd();
+    }
     std::error_code CreateFolderPath(const std::string& path) override;
     std::string ShortPathOf(const std::string& path) override;
     // Appends to the pending-operations file (PendingOperationsFile()),
     // which "korvane apply-pending" works through at the next start.
     std::error_code ScheduleAtRestart(const std::vector<PendingOperation>& operations) override;
+    std::error_code ScheduleEachAtRestart(const std::vector<PendingOperation>& operations,
+                                          std::vector<std::error_code>& each) override;
+    // Through the source's folder as recorded: no link is followed, and a
+    // folder that is not the recorded one is refused.
+    void CarryOutPending(AppliedOperation& applied) override;
+    void CheckPendingSource(AppliedOperation& applied) override;
+    std::error_code CheckPendingList(const std::string& file) override;
     std::string CanonicalPath(const std::string& path) override;
     bool IsFileSystemRoot(const std::string& path) override;
     bool NamesIgnoreCase() const override { return false; }
+
+private:
+    // The folder listed last, kept open: a search going down lists a folder
+    // right after the one holding it, and opening it from there costs one
+    // step instead of a walk from "/" (a tree thousands of levels deep).
+    std::string lastListed_;
+    FolderFd lastListedFd_;
 
 
     // ---- scanner ------------------------------------------------------------

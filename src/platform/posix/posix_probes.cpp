@@ -10,6 +10,7 @@
 #include "core/os_version.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_files_shell.h"
+#include "platform/posix/posix_folder_at.h"
 #include "platform/posix/posix_security_system.h"
 
 namespace korvane {
@@ -89,7 +90,7 @@ std::string PosixSecuritySystem::DriveRoot() {
 
 bool PosixFilesShell::FileExists(const std::string& path) {
     struct stat info {};
-    return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+    return LinkStatusAt(path, info) == 0;  // any length; a link as itself
 }
 
 std::unique_ptr<SecuritySystem> MakeNativeSecuritySystem() {

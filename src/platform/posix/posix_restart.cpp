@@ -17,6 +17,22 @@ std::string PosixSecuritySystem::UserHomeFolder() {
     return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : std::string{};
 }
 
+std::vector<std::string> PosixSecuritySystem::HomeFolders() {
+    std::vector<std::string> homes{UserHomeFolder()};
+    ::setpwent();
+    while (const passwd* user = ::getpwent()) {
+        if (user->pw_dir != nullptr && *user->pw_dir != '\0') homes.emplace_back(user->pw_dir);
+    }
+    ::endpwent();
+    // Under sudo, $HOME may already be root's; the person's own home is this one.
+    const char* sudoUser = std::getenv("SUDO_USER");
+    if (sudoUser != nullptr && *sudoUser != '\0') {
+        if (const passwd* user = ::getpwnam(sudoUser); user != nullptr && user->pw_dir != nullptr)
+            homes.emplace_back(user->pw_dir);
+    }
+    return homes;
+}
+
 SecuritySystem::PrivilegeStep PosixSecuritySystem::SetShutdownPrivilege(bool) {
     // The nearest thing to the access token: only root may restart.
     return ::geteuid() == 0 ? PrivilegeStep::Done : PrivilegeStep::OpenTokenFailed;

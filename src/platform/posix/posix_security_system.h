@@ -29,6 +29,8 @@ public:
     using ProcessLauncher = std::function<bool(const std::string& program, const std::vector<std::string>& arguments)>;
 
     std::string UserHomeFolder() override;
+    // $HOME, every home in the user database and the home of $SUDO_USER.
+    std::vector<std::string> HomeFolders() override;
     // Only root may restart the system.
     PrivilegeStep SetShutdownPrivilege(bool enable) override;
     // Runs "systemctl reboot" through the launcher.

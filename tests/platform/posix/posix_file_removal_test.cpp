@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/pending_operations.h"
@@ -85,11 +89,42 @@ TEST_F(PosixFileRemoval, FolderPathsEmptinessShortNamesAndRoots) {
 TEST_F(PosixFileRemoval, ScheduledOperationsGoToThePendingFileWithAbsolutePaths) {
     ::setenv(kPendingOperationsFileVariable, Path("state/pending").c_str(), 1);
     const std::string cwd = fs::current_path().string();
+    fs::create_directories(Path("b"));
     EXPECT_FALSE(files.ScheduleAtRestart({{Path("x.exe"), Path("b/x.exe.bkp")}, {"relative.exe", ""}}));
     ::unsetenv(kPendingOperationsFileVariable);
-    EXPECT_EQ(
-        DecodePendingOperations(ReadWholeFile(Path("state/pending"))),
-        (std::vector<PendingOperation>{{Path("x.exe"), Path("b/x.exe.bkp")}, {cwd + "/relative.exe", ""}}));
+    const auto listed = DecodePendingOperations(ReadWholeFile(Path("state/pending")));
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(*listed, (std::vector<PendingOperation>{{Path("x.exe"), Path("b/x.exe.bkp")},
+                                                      {cwd + "/relative.exe", ""}}));
+    // Each source's folder is recorded by device and inode.
+    struct stat folder {};
+    ASSERT_EQ(::stat(temp_.path().toLocal8Bit().constData(), &folder), 0);
+    EXPECT_EQ((*listed)[0].sourceFolder, std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino));
+    // The list is its owner's alone, in a folder that is its owner's alone.
+    EXPECT_EQ(fs::status(Path("state/pending")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(Path("state")).permissions(), fs::perms::owner_all);
+}
+
+// The guard's homes: $HOME, every home in the user database, and under sudo
+// the home of the person behind it.
+TEST(PosixHomes, EveryHomeOfTheUserDatabaseAndOfSudoUser) {
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home != nullptr ? home : "";
+    ::setenv("HOME", "/tmp/korvane-home-for-test", 1);
+    ::setenv("SUDO_USER", "root", 1);
+    PosixSecuritySystem system;
+    const std::vector<std::string> homes = system.HomeFolders();
+    ::unsetenv("SUDO_USER");
+    if (home != nullptr)
+        ::setenv("HOME", oldHome.c_str(), 1);
+    else
+        ::unsetenv("HOME");
+    const passwd* root = ::getpwnam("root");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(homes.front(), "/tmp/korvane-home-for-test");
+    EXPECT_NE(std::find(homes.begin(), homes.end(), std::string(root->pw_dir)), homes.end());
+    EXPECT_GT(homes.size(), 2u);  // the user database has more than root
 }
 
 TEST(PosixRestart, RequestGoesThroughTheLauncherOnly) {
