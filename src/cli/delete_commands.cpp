@@ -26,6 +26,7 @@
 #include "core/text_util.h"
 #include "delete/backup_store.h"
 #include "delete/delete_run.h"
+#include "delete/pending_carry_out.h"
 #include "delete/protected_paths.h"
 #include "log/log_bytes.h"
 #include "platform/platform.h"
@@ -93,22 +94,6 @@ struct NativeSession {
 
     NativeSession() { FillStateFromSystem(*system, state); }
 };
-
-PendingRefusal RefusalOfPending(const DeletionContext& context, const ProtectedFolders& guard,
-                                const PendingOperation& operation) {
-    // A move is only ever onto a backup name: anything else would replace a
-    // file nobody asked to touch.
-    if (!operation.target.empty() && !operation.target.ends_with(".bkp"))
-        return PendingRefusal::ProtectedTarget;
-    for (const std::string* path : {&operation.source, &operation.target}) {
-        if (path->empty() && path == &operation.target) continue;
-        if (!RowPathToAct(context, *path)) return PendingRefusal::NotPlainPath;
-        const Refusal refusal = GuardRefusal(context, guard, *path);
-        if (refusal == Refusal::NotPlainPath) return PendingRefusal::NotPlainPath;
-        if (refusal != Refusal::None) return PendingRefusal::ProtectedTarget;
-    }
-    return PendingRefusal::None;
-}
 
 std::string PendingRefusalText(const AppState& state, PendingRefusal refusal) {
     switch (refusal) {
@@ -315,22 +300,8 @@ int RunApplyPendingCommand(const QStringList& arguments) {
                      unsafe.message().c_str());
         return 2;
     }
-    const char separator = state.PathSeparator;
-    const ApplyPendingResult result = ApplyPendingOperations(file, [&](AppliedOperation& applied) {
-        applied.refused = RefusalOfPending(context, guard, applied.operation);
-        if (applied.refused != PendingRefusal::None) return;
-        if (applied.operation.target.empty()) {
-            files->CarryOutPending(applied);
-            return;
-        }
-        // A backup left for the restart is recorded like any other and never
-        // replaces a file that took its name meanwhile; its folder must still
-        // be the one it was scheduled in.
-        files->CheckPendingSource(applied);
-        if (applied.refused != PendingRefusal::None || applied.error) return;
-        // Also when the source is gone: its reserved record is dropped then.
-        applied.error = CompletePendingBackup(*files, separator, applied.operation, applied.alreadyGone);
-    });
+    const ApplyPendingResult result = ApplyPendingOperations(
+        file, [&](AppliedOperation& applied) { CarryOutPendingEntry(context, guard, applied); });
     std::size_t done = 0, failed = 0, refused = 0;
     for (const AppliedOperation& applied : result.applied) {
         const PendingOperation& operation = applied.operation;

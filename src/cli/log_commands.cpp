@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/raw_arguments.h"
 #include "cli/streamed_log.h"
 #include "core/app_state.h"
 #include "core/case_insensitive_search.h"
@@ -83,6 +84,14 @@ bool ParseArguments(QCommandLineParser& parser, const QStringList& arguments, in
     return true;
 }
 
+// The LOGFILE as the shell passed it, every byte kept (a decoded name with
+// bytes that are no text in the locale would name another file).
+std::string LogFileBytes(const QCommandLineParser& parser) {
+    const RawOptionValues raw = RawValuesOf(RawArguments(), "language", {"language"});
+    if (raw.positionals.size() == 1) return raw.positionals.front();
+    return parser.positionalArguments().front().toLocal8Bit().toStdString();
+}
+
 }  // namespace
 
 int RunReportCommand(const QStringList& arguments) {
@@ -114,7 +123,7 @@ int RunReportCommand(const QStringList& arguments) {
     }
 
     StreamedLog log;
-    if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+    if (!log.Open(arguments.value(0), LogFileBytes(parser))) return 2;
     // The report goes out while the log is read; it is held back until the
     // log shows the word "file", since without it there is no report at all.
     ReportWriter writer(WriteBytes);
@@ -161,7 +170,7 @@ int RunEntriesCommand(const QStringList& arguments) {
     if (!ParseArguments(parser, arguments, status)) return status;
 
     StreamedLog log;
-    if (!log.Open(arguments.value(0), parser.positionalArguments().front())) return 2;
+    if (!log.Open(arguments.value(0), LogFileBytes(parser))) return 2;
     // Each object goes out as it is found, in pieces of a buffer's size.
     constexpr std::size_t kFlushSize = std::size_t{1} << 18;
     std::string out;

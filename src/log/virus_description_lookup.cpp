@@ -6,14 +6,14 @@
 #include "core/virus_description.h"
 #include "log/log_bytes.h"
 #include "log/log_evaluation_controller.h"
+#include "platform/settings_file.h"
 
 namespace korvane {
 
 std::string VirusInfoUrlTemplate() {
     const QByteArray variable = qgetenv(kVirusInfoUrlVariable);
     if (!variable.isEmpty()) return variable.toStdString();
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("korvane"),
-                             QStringLiteral("korvane"));
+    const QSettings settings(SettingsFilePath(), QSettings::IniFormat);
     const QString setting = settings.value(QString::fromLatin1(kVirusInfoUrlSetting)).toString();
     return setting.isEmpty() ? std::string(kDefaultVirusInfoUrl) : setting.toStdString();
 }

@@ -22,13 +22,6 @@ void Read(QSettings& settings, const char* key, std::chrono::milliseconds& value
 
 }  // namespace
 
-QString SettingsFilePath() {
-    const QString chosen = qEnvironmentVariable("KORVANE_SETTINGS");
-    if (!chosen.isEmpty()) return chosen;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(config).filePath(QStringLiteral("korvane/korvane.ini"));
-}
-
 ScannerLimits ReadScannerLimits(QSettings& settings) {
     ScannerLimits limits;
     settings.beginGroup(QStringLiteral("scanner"));

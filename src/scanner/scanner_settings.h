@@ -3,14 +3,11 @@
 #include <QString>
 
 #include "core/scanner_limits.h"
+#include "platform/settings_file.h"
 
 class QSettings;
 
 namespace korvane {
-
-// The settings file: KORVANE_SETTINGS when set, else korvane/korvane.ini in
-// the user's configuration folder (~/.config on Linux).
-QString SettingsFilePath();
 
 // Each limit the file sets replaces the default; a value that is missing,
 // not a number or not above zero keeps the default. Sizes are bytes, times

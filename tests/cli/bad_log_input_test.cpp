@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <random>
 #include <string>
@@ -137,6 +138,26 @@ TEST_F(BadLogInput, LineOverTheLimitIsSkippedWithAWarning) {
     EXPECT_EQ(report.status, 3);
     EXPECT_NE(report.out.find("2: C:\\b.exe => B\r\n"), std::string::npos);
     EXPECT_EQ(report.out.find("xxxx"), std::string::npos);
+}
+
+// A log whose name is no UTF-8 (a Windows name copied over): read under that
+// very name, not under the neighbour that the decoded name would give.
+TEST_F(BadLogInput, LogFileNameBytesAreKept) {
+    const std::string folder = temp.path().toStdString();
+    ASSERT_FALSE(WriteWholeFile(folder + "/log\xff.txt", std::string(kObjectLine) + "\r\n"));
+    ASSERT_FALSE(WriteWholeFile(folder + "/log\xef\xbf\xbd.txt", "Scanning file C:\\other.exe infected by \"X\"\r\n"));
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("WINEPREFIX"), temp.path() + QStringLiteral("/no-wine"));
+    shell.setProcessEnvironment(environment);
+    shell.setWorkingDirectory(temp.path());
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
+                                            QStringLiteral("exec \"$0\" entries \"$(printf 'log\\377.txt')\""),
+                                            QStringLiteral(KORVANE_EXECUTABLE)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(shell.readAllStandardOutput().toStdString(), "1\tC:\\WINDOWS\\evil.exe\tTrojan.Evil\t\n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "delete/backup_store.h"
+#include "delete/pending_carry_out.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -41,8 +42,10 @@ protected:
     }
     // Carries out the moves left for the restart, as "korvane apply-pending" does.
     ApplyPendingResult ApplyPending() {
-        return ApplyPendingOperations(Path("pending"), [this](const PendingOperation& operation, bool& gone) {
-            return CompletePendingBackup(files, '/', operation, gone);
+        const DeletionContext context = Context();
+        const ProtectedFolders guard = ProtectedFoldersOf(context);
+        return ApplyPendingOperations(Path("pending"), [&](AppliedOperation& applied) {
+            CarryOutPendingEntry(context, guard, applied);
         });
     }
 };

@@ -401,17 +401,19 @@ TEST_F(LogEvaluation, OnlineDescriptionOfTheRememberedName) {
 // both a web search for the quoted name.
 TEST_F(LogEvaluation, OnlineDescriptionAddressFromTheSettingsFile) {
     QTemporaryDir settingsFolder;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    const QString file = settingsFolder.filePath(QStringLiteral("korvane.ini"));
+    qputenv("KORVANE_SETTINGS", file.toLocal8Bit());
     qunsetenv("KORVANE_VIRUS_INFO_URL");
     state_.ClickedSubItemIndex = 2;
     state_.ClickedSubItemText = "Worm X";
     controller_->mnuGotoVirList_Click();
     {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("korvane"),
-                           QStringLiteral("korvane"));
+        // The same file the scanner's limits are read from.
+        QSettings settings(file, QSettings::IniFormat);
         settings.setValue(QStringLiteral("VirusInfoUrl"), QStringLiteral("https://lookup.test/?n=%s"));
     }
     controller_->mnuGotoVirList_Click();
+    qunsetenv("KORVANE_SETTINGS");
     EXPECT_EQ(files_.opened,
               (std::vector<std::string>{"https://duckduckgo.com/?q=%22Worm%20X%22", "https://lookup.test/?n=Worm%20X"}));
 }

@@ -186,21 +186,27 @@ void RestartWine() {
     CloseHandle(process.hProcess);
 }
 
+// A backup move whose name another file took before the restart keeps both:
+// the older file is never replaced.
 TEST_F(Win32FileRemoval, DelayedDeletionAndBackupHappenAtTheNextStart) {
     MakeFile("virus.exe", "bad");
     MakeFile("tool.exe", "infected");
+    MakeFile("other.exe", "also infected");
     MakeFolder("KRBackup");
-    MakeFile("KRBackup\\tool.exe.bkp", "older backup");
     MakeFolder("gone-folder");
     ASSERT_FALSE(files.ScheduleAtRestart({{Path("virus.exe"), ""},
                                           {Path("tool.exe"), Path("KRBackup\\tool.exe.bkp")},
+                                          {Path("other.exe"), Path("KRBackup\\other.exe.bkp")},
                                           {Path("gone-folder"), ""},
                                           {Path("never-existed.exe"), ""}}));
+    MakeFile("KRBackup\\other.exe.bkp", "took the name meanwhile");
     EXPECT_TRUE(Exists("virus.exe"));  // only recorded so far
     RestartWine();
     EXPECT_FALSE(Exists("virus.exe"));
     EXPECT_FALSE(Exists("tool.exe"));
     EXPECT_EQ(ReadWholeFile(Path("KRBackup\\tool.exe.bkp")), "infected");
+    EXPECT_EQ(ReadWholeFile(Path("KRBackup\\other.exe.bkp")), "took the name meanwhile");
+    EXPECT_EQ(ReadWholeFile(Path("other.exe")), "also infected");
     EXPECT_FALSE(Exists("gone-folder"));
 }
 
