@@ -115,13 +115,6 @@ std::string Replaced(std::string text, const std::string& name, std::size_t valu
     return text;
 }
 
-// A relative --add path names a file in the folder the command was given in.
-std::string AgainstWorkingFolder(const std::string& path) {
-    if (path.empty() || std::filesystem::path(path).is_absolute()) return path;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    return ec ? path : (folder / path).string();
-}
 
 constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
 constexpr char kApplySynopsis[] = "";

@@ -146,9 +146,10 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     const RowTargets targets;
     RunLedger ledger(context);
     bool keptEmptyFolder = false;
-    const auto refuse = [&](int row, const std::string& path, Refusal refusal) {
+    // The plan names the path acted on (a Wine row's file), the list the row's text.
+    const auto refuse = [&](int row, const std::string& path, Refusal refusal, const std::string& acted = {}) {
         if (options.dryRun) {
-            result.plans.push_back({row, path, PlannedAction::Refuse});
+            result.plans.push_back({row, acted.empty() ? path : acted, PlannedAction::Refuse});
             return;
         }
         rows.SetStatus(row, state.Text(kStatusFailed));
@@ -191,7 +192,9 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
             result.notDone.push_back({row, listed, target.problem});
             continue;
         }
-        const std::optional<std::string> plain = RowPathToAct(context, target.path);
+        // A typed relative name is the file in the working folder, as for --add.
+        const std::optional<std::string> plain = RowPathToAct(
+            context, state.PathSeparator == '/' ? AgainstWorkingFolder(target.path) : target.path);
         if (!plain) {
             refuse(row, listed, Refusal::NotPlainPath);
             continue;
@@ -200,11 +203,11 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
 
         // Never a root or a folder the system, the users or this program lives in.
         if (const Refusal refusal = GuardRefusal(context, guard, path); refusal != Refusal::None) {
-            refuse(row, listed, refusal);
+            refuse(row, listed, refusal, path);
             continue;
         }
         if (options.dryRun) {
-            result.plans.push_back({row, listed, PlanRow(context, options, path)});
+            result.plans.push_back({row, path, PlanRow(context, options, path)});
             continue;
         }
         // Listed twice, or inside a folder this run removed: it is gone.

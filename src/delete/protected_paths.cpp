@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <filesystem>
 
 #include "core/more_text.h"
 #include "core/pending_operations.h"
@@ -51,6 +52,13 @@ ProtectedFolders ProtectedFoldersOf(const DeletionContext& context) {
         if (!resolved.empty() && resolved != folder) guard.folders.push_back(resolved);
     }
     return guard;
+}
+
+std::string AgainstWorkingFolder(const std::string& path) {
+    if (path.empty() || std::filesystem::path(path).is_absolute()) return path;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? path : (folder / path).string();
 }
 
 std::optional<std::string> RowPathToAct(const DeletionContext& context, const std::string& listed) {

@@ -27,6 +27,10 @@ ProtectedFolders ProtectedFoldersOf(const DeletionContext& context);
 // looked up wherever the program happens to run (at boot: in "/").
 std::optional<std::string> RowPathToAct(const DeletionContext& context, const std::string& listed);
 
+// A relative path names a file in the folder the program was started in (a
+// typed "tool.exe", a "--add sub/tool.exe"); an absolute one stays as it is.
+std::string AgainstWorkingFolder(const std::string& path);
+
 // ProtectedFolder when the path, as written or with its links resolved, is a
 // root or a protected folder or contains one; where the system's layout is
 // guarded, also a folder of it (a file there stays deletable: malware lives

@@ -244,7 +244,7 @@ TEST_F(CleanCommand, WineLogActsOnTheMappedFiles) {
     EXPECT_EQ(clean.status, 1);
     EXPECT_EQ(clean.out,
               "deleted\t" + onZ + "\ndeleted\tC:\\Users\\ANNA\\evil.exe\nfailed\tQ:\\nothing.exe\n");
-    EXPECT_EQ(clean.err, "Some files couldn't be deleted.\nQ:\\nothing.exe: " + noDrive + "\n");
+    EXPECT_EQ(clean.err, "These objects were not deleted:\nQ:\\nothing.exe (" + noDrive + ")\n");
     EXPECT_FALSE(Exists("x/tool.exe"));
     EXPECT_FALSE(Exists("wine/drive_c/users/anna/evil.exe"));
     EXPECT_FALSE(Exists("pending"));
