@@ -115,7 +115,6 @@ std::string Replaced(std::string text, const std::string& name, std::size_t valu
     return text;
 }
 
-
 constexpr char kCleanSynopsis[] = " [options] [LOGFILE]";
 constexpr char kApplySynopsis[] = "";
 
@@ -257,8 +256,8 @@ int RunCleanCommand(const QStringList& arguments) {
         PrintLine(message.icon == MessageIcon::Warning ? stderr : stdout, ToSystemCodePage(text));
     }
     std::fflush(stdout);
-    const bool somethingLeft =
-        result.restartNeeded || result.scheduleError || !result.notDone.empty() || !result.backupFailures.empty();
+    const bool somethingLeft = result.restartNeeded || result.scheduleError || !result.notDone.empty() ||
+                               !result.backupFailures.empty();
     return somethingLeft ? 1 : 0;
 }
 

@@ -325,7 +325,8 @@ BackupStepResult BackUpBeforeRemoval(const DeletionContext& context, const std::
         CollectFolderContents(context, path, "*", contents);
         // The folder is refused whole then; nothing of it may go first.
         if (contents.mountPoints > 0)
-            return {BackupStep::Failed, path + ": " + More(MoreText::RefusedMountPointInside, context.state.Language)};
+            return {BackupStep::Failed,
+                    path + ": " + More(MoreText::RefusedMountPointInside, context.state.Language)};
         for (std::string& file : contents.files) requests.push_back({std::move(file), detection});
     } else {
         requests.push_back({path, detection});

@@ -26,7 +26,8 @@ std::string EndMessageText(const AppState& state, DeleteEndMessage message, cons
         case DeleteEndMessage::NeedsAdministrator:
             return state.Text(31) + "\r\n" + state.Text(33) + "\r\n\r\n" + state.Text(34);
         case DeleteEndMessage::SchedulingFailed:
-            return state.Text(31) + "\r\n" + More(MoreText::SchedulingFailed, state.Language) + error.message();
+            return state.Text(31) + "\r\n" + More(MoreText::SchedulingFailed, state.Language) +
+                   error.message();
     }
     return {};
 }
@@ -147,7 +148,8 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
     RunLedger ledger(context);
     bool keptEmptyFolder = false;
     // The plan names the path acted on (a Wine row's file), the list the row's text.
-    const auto refuse = [&](int row, const std::string& path, Refusal refusal, const std::string& acted = {}) {
+    const auto refuse = [&](int row, const std::string& path, Refusal refusal,
+                            const std::string& acted = {}) {
         if (options.dryRun) {
             result.plans.push_back({row, acted.empty() ? path : acted, PlannedAction::Refuse});
             return;
@@ -231,8 +233,9 @@ DeleteRunResult CB_DelFiles_Click(const DeletionContext& context, DeleteRunRows&
         const bool folder = files.IsDirectory(path);
         detections.emplace_back(path, rows.Name(row));
         if (!options.allOnReboot) {
-            const BackupStepResult backup = options.fileBackup ? BackUpBeforeRemoval(context, path, rows.Name(row))
-                                                               : BackupStepResult{BackupStep::RemoveRest, {}};
+            const BackupStepResult backup = options.fileBackup
+                                                ? BackUpBeforeRemoval(context, path, rows.Name(row))
+                                                : BackupStepResult{BackupStep::RemoveRest, {}};
             if (backup.step == BackupStep::Failed) {
                 rows.SetStatus(row, state.Text(kStatusFailed));
                 result.backupFailures.push_back(backup.reason);

@@ -54,8 +54,8 @@ TEST_F(BackupCommands, OddPathLeftForTheRestartIsListedAndRestored) {
     struct stat folder {};
     ASSERT_EQ(::stat(Path("x").c_str(), &folder), 0);
     const std::string identity = std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino);
-    ASSERT_FALSE(WriteWholeFile(Path("pending"), EncodePendingOperations(
-                                                     {{Path(odd), Path("prog/KRBackup/odd.bkp"), identity}})));
+    ASSERT_FALSE(WriteWholeFile(
+        Path("pending"), EncodePendingOperations({{Path(odd), Path("prog/KRBackup/odd.bkp"), identity}})));
     const Outcome applied = Korvane({"apply-pending"});
     ASSERT_EQ(applied.status, 0) << applied.err;
     EXPECT_FALSE(Exists(odd));

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "cli/korvane_run.h"
-#include "support/utf16_bytes.h"
 #include "core/whole_file.h"
+#include "support/utf16_bytes.h"
 
 namespace korvane {
 namespace {
@@ -89,7 +89,8 @@ TEST_F(BadLogInput, Utf16LogWithEitherByteOrderIsConvertedBeforeParsing) {
     for (const bool bigEndian : {false, true}) {
         const std::string bytes = testing::Utf16Bytes(line, bigEndian);
         const QString log = Write(bigEndian ? "utf16be.log" : "utf16le.log", bytes);
-        EXPECT_EQ(Korvane({"entries", log}).out, "1\tC:\\M\xc3\xbcll\\evil.exe\tTrojan.Evil\t\n") << bigEndian;
+        EXPECT_EQ(Korvane({"entries", log}).out, "1\tC:\\M\xc3\xbcll\\evil.exe\tTrojan.Evil\t\n")
+            << bigEndian;
         const Outcome report = Korvane({"report", "--language", "de", log});
         EXPECT_EQ(report.status, 0);
         EXPECT_NE(report.out.find("1: C:\\M\xc3\xbcll\\evil.exe => Trojan.Evil\r\n"), std::string::npos);
@@ -145,16 +146,17 @@ TEST_F(BadLogInput, LineOverTheLimitIsSkippedWithAWarning) {
 TEST_F(BadLogInput, LogFileNameBytesAreKept) {
     const std::string folder = temp.path().toStdString();
     ASSERT_FALSE(WriteWholeFile(folder + "/log\xff.txt", std::string(kObjectLine) + "\r\n"));
-    ASSERT_FALSE(WriteWholeFile(folder + "/log\xef\xbf\xbd.txt", "Scanning file C:\\other.exe infected by \"X\"\r\n"));
+    ASSERT_FALSE(
+        WriteWholeFile(folder + "/log\xef\xbf\xbd.txt", "Scanning file C:\\other.exe infected by \"X\"\r\n"));
     QProcess shell;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     environment.insert(QStringLiteral("WINEPREFIX"), temp.path() + QStringLiteral("/no-wine"));
     shell.setProcessEnvironment(environment);
     shell.setWorkingDirectory(temp.path());
-    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
-                                            QStringLiteral("exec \"$0\" entries \"$(printf 'log\\377.txt')\""),
-                                            QStringLiteral(KORVANE_EXECUTABLE)});
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QStringLiteral("exec \"$0\" entries \"$(printf 'log\\377.txt')\""),
+                 QStringLiteral(KORVANE_EXECUTABLE)});
     ASSERT_TRUE(shell.waitForFinished(60000));
     EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
     EXPECT_EQ(shell.readAllStandardOutput().toStdString(), "1\tC:\\WINDOWS\\evil.exe\tTrojan.Evil\t\n");

@@ -154,8 +154,8 @@ std::error_code Win32FilesShell::ScheduleAtRestart(const std::vector<PendingOper
         const char* target = operation.target.empty() ? nullptr : operation.target.c_str();
         // A backup move never replaces a file that took its name before the
         // restart: the move fails then, and the file stays where it was.
-        const DWORD flags =
-            target == nullptr ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT : MOVEFILE_DELAY_UNTIL_REBOOT;
+        const DWORD flags = target == nullptr ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT
+                                              : MOVEFILE_DELAY_UNTIL_REBOOT;
         if (!MoveFileExA(operation.source.c_str(), target, flags)) {
             // What is gone already needs nothing at the restart.
             const DWORD error = GetLastError();
