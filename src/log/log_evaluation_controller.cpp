@@ -17,6 +17,7 @@
 #include "core/log_evaluation.h"
 #include "log/local_path_bytes.h"
 #include "log/result_list_model.h"
+#include "log/result_list_sorter.h"
 
 namespace korvane {
 
@@ -35,9 +36,8 @@ LogEvaluationController::LogEvaluationController(AppState& state, Platform& plat
     };
 
     // Sorting changes only what the list shows; the model keeps entry order.
-    sorter_ = new QSortFilterProxyModel(this);
+    sorter_ = new ResultListSorter(this);
     sorter_->setSourceModel(parts_.model);
-    sorter_->setSortCaseSensitivity(Qt::CaseInsensitive);
     sorter_->setDynamicSortFilter(true);
     parts_.list->setModel(sorter_);
 

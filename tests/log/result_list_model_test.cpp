@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "log/result_list_model.h"
+#include "log/result_list_sorter.h"
 
 namespace korvane {
 namespace {
@@ -16,6 +19,28 @@ TEST(ResultListModel, CheckBoxLivesInTheStatusColumn) {
     EXPECT_TRUE(model.Row(0).Checked);
     EXPECT_FALSE(model.setData(model.index(0, 1), QStringLiteral("x"), Qt::EditRole));
     EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("C:\\a.exe"));
+}
+
+// Sorted by the rows' bytes, ASCII case ignored, equal texts in log order;
+// the model's own rows never move.
+TEST(ResultListSorter, OrdersByTheRowBytesIgnoringCase) {
+    ResultListModel model;
+    model.AppendRow({"Line1", "added", "c:\\b.exe", "Worm", false});
+    model.AppendRow({"Line2", "added", "C:\\A.exe", "trojan", false});
+    model.AppendRow({"Line3", "added", "C:\\\xe4.exe", "Trojan", false});  // a Windows-1252 byte
+    model.AppendRow({"Line4", "added", "C:\\a.exe", "worm", false});
+    ResultListSorter sorter;
+    sorter.setSourceModel(&model);
+    const auto order = [&sorter](int column, Qt::SortOrder direction) {
+        sorter.sort(column, direction);
+        std::vector<int> rows;
+        for (int r = 0; r < sorter.rowCount(); ++r) rows.push_back(sorter.mapToSource(sorter.index(r, 0)).row());
+        return rows;
+    };
+    EXPECT_EQ(order(1, Qt::AscendingOrder), (std::vector<int>{1, 3, 0, 2}));
+    EXPECT_EQ(order(2, Qt::AscendingOrder), (std::vector<int>{1, 2, 0, 3}));
+    EXPECT_EQ(order(1, Qt::DescendingOrder), (std::vector<int>{2, 0, 3, 1}));
+    EXPECT_EQ(model.Row(0).Path, "c:\\b.exe");
 }
 
 }  // namespace
