@@ -12,7 +12,8 @@ std::vector<std::string> LogReadWarnings(const LogReadOutcome& outcome, UiLangua
     if (outcome.error) {
         warnings.push_back(
             FillIn(More(MoreText::LogReadFailed, language), {bytesRead, outcome.error.message()}));
-    } else if (outcome.SizeChanged()) {
+    } else if (outcome.SizeChanged() && !outcome.noLineEnd) {
+        // Reading stops early on an input without line ends: that is no change of the file.
         warnings.push_back(FillIn(More(MoreText::LogChangedWhileRead, language),
                                   {bytesRead, std::to_string(*outcome.expectedBytes)}));
     }
