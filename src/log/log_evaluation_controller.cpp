@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <QUrl>
 
@@ -38,7 +37,6 @@ LogEvaluationController::LogEvaluationController(AppState& state, Platform& plat
     // Sorting changes only what the list shows; the model keeps entry order.
     sorter_ = new ResultListSorter(this);
     sorter_->setSourceModel(parts_.model);
-    sorter_->setDynamicSortFilter(true);
     parts_.list->setModel(sorter_);
 
     QHeaderView* header = parts_.list->header();

@@ -16,9 +16,10 @@
 #include "platform/platform.h"
 
 class QMenu;
-class QSortFilterProxyModel;
 
 namespace korvane {
+
+class ResultListSorter;
 
 class LogEvaluationController : public QObject {
     Q_OBJECT
@@ -103,7 +104,7 @@ private:
     AppState& state_;
     Platform& platform_;
     MainWindowParts parts_;
-    QSortFilterProxyModel* sorter_ = nullptr;
+    ResultListSorter* sorter_ = nullptr;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     bool sorted_ = false;
     bool loading_ = false;

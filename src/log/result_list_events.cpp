@@ -2,12 +2,12 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
-#include <QSortFilterProxyModel>
 #include <QTreeView>
 
 #include "log/list_hit_test.h"
 #include "log/log_evaluation_controller.h"
 #include "log/result_list_model.h"
+#include "log/result_list_sorter.h"
 
 namespace korvane {
 
