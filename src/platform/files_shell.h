@@ -76,8 +76,9 @@ public:
         each.assign(operations.size(), failed);
         return failed;
     }
-    // Carries out one operation of the program's own restart list (where the
-    // system keeps none): fills in error, alreadyGone or refused.
+    // Carries out one removal of the program's own restart list (where the
+    // system keeps none): fills in error, alreadyGone or refused. Backup
+    // moves of the list are the backup store's (CompletePendingBackup).
     virtual void CarryOutPending(AppliedOperation& applied) { applied.error = Unsupported(); }
     // Only the checks of CarryOutPending on the source (its folder is still
     // the recorded one, it is still there), for an operation carried out

@@ -399,33 +399,15 @@ void PosixFilesShell::CarryOutPending(AppliedOperation& applied) {
     ParentAndName at;
     struct stat info {};
     if (!OpenCheckedSource(applied, at, info)) return;
-    if (operation.target.empty()) {
-        // A folder goes only when empty; a link goes as the link.
-        if (::unlinkat(at.parent.get(), at.name.c_str(), S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0) != 0)
-            applied.error = Errno();
+    // Backup moves are completed by the backup store, which records them and
+    // never replaces a file; here only removals are carried out.
+    if (!operation.target.empty()) {
+        applied.error = std::make_error_code(std::errc::operation_not_supported);
         return;
     }
-    ParentAndName to;
-    if ((applied.error = OpenParentOf(operation.target, false, to))) return;
-    if (::renameat(at.parent.get(), at.name.c_str(), to.parent.get(), to.name.c_str()) == 0) return;
-    applied.error = Errno();
-    if (applied.error != std::errc::cross_device_link || !S_ISREG(info.st_mode)) return;
-    // Another file system: copy, then delete the source.
-    const int in = ::openat(at.parent.get(), at.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (in < 0) return;
-    const std::string from = "/proc/self/fd/" + std::to_string(in);
-    const int out = ::openat(to.parent.get(), to.name.c_str(),
-                             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (out < 0) {
-        ::close(in);
-        return;
-    }
-    ::close(out);
-    const std::string target = "/proc/self/fd/" + std::to_string(to.parent.get()) + "/" + to.name;
-    ::unlinkat(to.parent.get(), to.name.c_str(), 0);
-    applied.error = CopyNewFile(from, target);
-    ::close(in);
-    if (!applied.error && ::unlinkat(at.parent.get(), at.name.c_str(), 0) != 0) applied.error = Errno();
+    // A folder goes only when empty; a link goes as the link.
+    if (::unlinkat(at.parent.get(), at.name.c_str(), S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0) != 0)
+        applied.error = Errno();
 }
 
 std::error_code PosixFilesShell::CheckPendingList(const std::string& file) {
